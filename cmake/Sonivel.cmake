@@ -1,0 +1,41 @@
+# sonivel_pure_library(name SOURCES...): a standard-library-only library that
+# becomes part of sonivel_core.
+function(sonivel_pure_library name)
+  if(NOT ARGN)
+    return()
+  endif()
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC Threads::Threads)
+  target_link_libraries(sonivel_core INTERFACE ${name})
+endfunction()
+
+# sonivel_ui_library(name SOURCES...): a Qt Widgets library that becomes part
+# of sonivel_ui.
+function(sonivel_ui_library name)
+  if(NOT ARGN)
+    return()
+  endif()
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC sonivel_core Qt6::Widgets Qt6::PrintSupport)
+  target_link_libraries(sonivel_ui INTERFACE ${name})
+endfunction()
+
+# sonivel_test(name SOURCES... LIBS libs... [LABELS labels...]): one GoogleTest
+# program, registered with ctest. Widget tests run on the offscreen platform.
+function(sonivel_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest)
+  if(NOT "${T_SOURCES}" MATCHES "main")
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SONIVEL_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    TIMEOUT 300)
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()

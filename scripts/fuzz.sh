@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS
+# (default 60) seconds. Usage: scripts/fuzz.sh [target...]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+seconds="${FUZZ_SECONDS:-60}"
+CC=clang CXX=clang++ "$root/scripts/build.sh" build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DSONIVEL_BUILD_FUZZ=ON -DSONIVEL_BUILD_UI=OFF -DSONIVEL_BUILD_TESTS=OFF
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  mapfile -t targets < <(find build/fuzz/tests/fuzz -maxdepth 1 -type f -name 'fuzz_*' -executable -printf '%f\n' | sort)
+fi
+for t in "${targets[@]}"; do
+  echo "-- $t: ${seconds}s"
+  mkdir -p "build/fuzz/corpus/$t"
+  "build/fuzz/tests/fuzz/$t" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+    -print_final_stats=1 "build/fuzz/corpus/$t" 2>&1 | tail -n 12
+done

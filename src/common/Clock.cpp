@@ -1,0 +1,31 @@
+#include "common/Clock.h"
+
+#include <mutex>
+#include <utility>
+
+namespace sonivel {
+namespace {
+std::mutex g_clockMutex;
+std::function<std::time_t()> g_clock;
+} // namespace
+
+std::time_t Now()
+{
+    std::lock_guard<std::mutex> lock(g_clockMutex);
+    return g_clock ? g_clock() : std::time(nullptr);
+}
+
+void SetClock(std::function<std::time_t()> clock)
+{
+    std::lock_guard<std::mutex> lock(g_clockMutex);
+    g_clock = std::move(clock);
+}
+
+std::tm LocalTime(std::time_t t)
+{
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm;
+}
+
+} // namespace sonivel

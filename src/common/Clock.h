@@ -1,0 +1,17 @@
+#pragma once
+#include <ctime>
+#include <functional>
+
+namespace sonivel {
+
+// The PC clock. Everything that stamps or shows the PC's time reads it here,
+// so tests can put the clock where they need it.
+std::time_t Now();
+
+// Replaces the clock; an empty function restores the system clock.
+void SetClock(std::function<std::time_t()> clock);
+
+// Local calendar time of t (thread-safe localtime).
+std::tm LocalTime(std::time_t t);
+
+} // namespace sonivel
