@@ -39,3 +39,20 @@ function(sonivel_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
 endfunction()
+
+# sonivel_fuzz(name SOURCES...): a libFuzzer target (clang), built with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+function(sonivel_fuzz name)
+  add_executable(${name} ${ARGN})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE sonivel_core)
+endfunction()
+
+# sonivel_bench(name SOURCES... [LIBS libs...]): a Google Benchmark program.
+function(sonivel_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
