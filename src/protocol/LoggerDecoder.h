@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "monitor/RecordList.h"
+#include "protocol/LocalTimeStep.h"
 
 // Decodes the data logger's answer (hexadecimal text after the answer header,
 // up to and including the first "dd") into records of the logger store.
@@ -19,4 +20,13 @@ public:
     int m_nHour = 0, m_nMinute = 0, m_nSecond = 0;
     std::string m_strUnit = "dBA";
     double m_dSampleRate = 1.0;
+
+    // Text in front of the first group header is dropped (it has no header of
+    // its own). A header whose date and time name no real local time keeps
+    // that time for all its samples instead of advancing it.
+
+private:
+    class CPass;
+    SCalendarTime Fields() const;
+    void SetFields(const SCalendarTime& t);
 };

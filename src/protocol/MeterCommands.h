@@ -22,6 +22,8 @@ public:
     int KeyCode() const { return m_nKey; }
 
 private:
+    int Watched(const SLiveReading& r) const;
+
     int m_nKey;
     int m_nStart;   // the watched member's value at the press
     bool m_bWatchMin = false;

@@ -43,7 +43,11 @@ public:
     void BeginDownload();
 
     SLiveReading m_live;
-    std::string m_strReceive;          // hexadecimal text not consumed yet
+    // Hexadecimal text not consumed yet. Text that can no longer matter is
+    // dropped to keep it bounded: without a frame start (live) or an answer
+    // header (download) only its last 40 characters are kept, and an answer
+    // that outgrows any the meter can send keeps its newest 512 Ki characters.
+    std::string m_strReceive;
     std::time_t m_timeLastRx = 0;      // PC time of the last chunk
     bool m_bLinkAlive = false;
     bool m_bRunActive = false;         // written by the owner

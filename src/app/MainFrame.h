@@ -1,0 +1,43 @@
+#pragma once
+#include <QMainWindow>
+
+#include "view/MyKovaView.h"
+
+class QAction;
+class QLabel;
+class QToolBar;
+
+// The main window: menu 128, toolbar 128, the status bar with its prompts and
+// lock indicators, the main view as its client, the close confirmation and
+// the relay of device changes to the view.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(SViewOptions options = {}, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CMyKovaView* View() const { return m_pView; }
+    QAction* Action(int id) const;
+    QToolBar* ToolBar() const { return m_pToolBar; }
+
+    // A device was added or removed: tell the view.
+    void OnDeviceChange();
+    void OnAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void WatchDevices();
+    void UpdateRunState(bool running);
+    void UpdatePortMode(bool automatic);
+    void UpdateKeyLocks();
+
+    CMyKovaView* m_pView = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pReady = nullptr;
+    QLabel* m_pLocks[3] = {};
+};

@@ -1,0 +1,33 @@
+#include "app/MyKovaApp.h"
+
+#include <cstdio>
+#include <exception>
+
+#include <QScreen>
+
+#include "app/MainFrame.h"
+#include "res/Artwork.h"
+
+CMyKovaApp::CMyKovaApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Sonivel"));
+    setOrganizationName(QStringLiteral("Sonivel"));
+    setWindowIcon(AppIcon());
+}
+
+CMyKovaApp::~CMyKovaApp() = default;
+
+bool CMyKovaApp::InitInstance()
+{
+    try {
+        m_pFrame = std::make_unique<CMainFrame>();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "sonivel: cannot create the main window: %s\n", e.what());
+        return false;
+    }
+    // The window fills the screen also where no window manager maximises it.
+    if (const QScreen* screen = primaryScreen())
+        m_pFrame->setGeometry(screen->availableGeometry());
+    m_pFrame->showMaximized();
+    return true;
+}

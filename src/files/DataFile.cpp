@@ -1,0 +1,124 @@
+#include "files/DataFile.h"
+
+#include <istream>
+#include <iterator>
+
+#include "common/Text.h"
+#include "files/SafeWrite.h"
+#include "files/TextLines.h"
+
+namespace sonivel {
+namespace {
+
+// Position of the first c in text, -1 if there is none.
+long FindFirst(std::string_view text, char c)
+{
+    const auto pos = text.find(c);
+    return pos == std::string_view::npos ? -1 : static_cast<long>(pos);
+}
+
+// The first count characters; a negative count gives an empty text.
+std::string_view Left(std::string_view text, long count)
+{
+    return count <= 0 ? std::string_view{} : text.substr(0, static_cast<std::size_t>(count));
+}
+
+std::string_view Right(std::string_view text, std::size_t count)
+{
+    return text.size() <= count ? text : text.substr(text.size() - count);
+}
+
+} // namespace
+
+std::string FormatDataFile(const CRecordList& records)
+{
+    std::string out;
+    if (records.IsEmpty())
+        return out;
+    out.reserve(40 * (records.GetSize() + 1));
+    AppendLine(out, Format("DECIVOX DATA LOGGER SamplingRate:%2.1f;", records.GetAt(0).m_dSampleRate));
+    for (std::size_t i = 0; i < records.GetSize(); ++i) {
+        const CObjData& r = records.GetAt(i);
+        AppendLine(out, Format("%s, %5.2f, %s", r.m_strTime.c_str(), r.m_dValue, r.m_strUnit.c_str()));
+    }
+    return out;
+}
+
+SFileResult WriteDataFile(const std::string& path, const CRecordList& records)
+{
+    if (records.IsEmpty())
+        return {};
+    return WriteWholeFile(path, FormatDataFile(records));
+}
+
+double ParseHeaderRate(std::string_view header)
+{
+    const long colon = FindFirst(header, ':');
+    const long semicolon = FindFirst(header, ';');
+    const long count = semicolon - colon - 1;
+    if (count <= 0)
+        return 0.0;
+    return AtoF(Mid(header, static_cast<std::size_t>(colon + 1), static_cast<std::size_t>(count)));
+}
+
+std::unique_ptr<CObjData> ParseRecordLine(std::string_view line, double rate)
+{
+    // Time: everything before the line's second comma.
+    const long p1 = FindFirst(line, ',');
+    const std::string_view rest1 = line.substr(static_cast<std::size_t>(p1 + 1));
+    const long p2 = FindFirst(rest1, ',');
+    const std::string_view time = Left(line, p1 + 1 + p2);
+
+    // Value: between the second and the third comma.
+    const std::string_view rest2 = rest1.substr(static_cast<std::size_t>(p2 + 1));
+    const long p3 = FindFirst(rest2, ',');
+    const double value = AtoF(Left(rest2, p3));
+
+    // Unit: the last four characters, less a carriage return and a leading blank.
+    std::string_view unit = Right(line, 4);
+    if (!unit.empty() && unit.back() == '\r')
+        unit.remove_suffix(1);
+    if (!unit.empty() && unit.front() == ' ')
+        unit.remove_prefix(1);
+
+    return std::make_unique<CObjData>(value, std::string(time), std::string(unit), 0, rate);
+}
+
+SDataFileRead ParseDataFile(std::string_view content)
+{
+    SDataFileRead result;
+    CLineReader lines(content);
+    std::string_view header;
+    lines.Next(header);
+    if (header.substr(0, kDataFileHeader.size()) != kDataFileHeader) {
+        result.status = SDataFileRead::EStatus::BadHeader;
+        result.message = kDataFormatWrong;
+        return result;
+    }
+    const double rate = ParseHeaderRate(header);
+    std::string_view line;
+    while (lines.Next(line) && !line.empty())
+        result.records.push_back(ParseRecordLine(line, rate));
+    return result;
+}
+
+SDataFileRead ParseDataFile(std::istream& in)
+{
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ParseDataFile(std::string_view(content));
+}
+
+SDataFileRead ReadDataFile(const std::string& path)
+{
+    std::string content;
+    const SFileResult opened = ReadWholeFile(path, content);
+    if (!opened.ok) {
+        SDataFileRead result;
+        result.status = SDataFileRead::EStatus::CannotOpen;
+        result.message = opened.message;
+        return result;
+    }
+    return ParseDataFile(std::string_view(content));
+}
+
+} // namespace sonivel

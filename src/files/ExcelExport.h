@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "files/FileResult.h"
+#include "monitor/RecordList.h"
+#include "monitor/Statistics.h"
+
+namespace sonivel {
+
+// Which window exports: the data-logger window writes one blank more before
+// the tab of the maximum line.
+enum class EExportSource { MainView, DataLogger };
+
+// The spreadsheet export (tab-separated text): five statistics lines, the
+// column heads and one line per record; every line ends with a tab and CR LF.
+// Empty for no records.
+std::string FormatExport(const CRecordList& records, const SStatBlock& stats, EExportSource source);
+
+// Writes the export file. No records: nothing is written and the result is ok.
+// A failure leaves an existing file untouched.
+SFileResult WriteExport(const std::string& path, const CRecordList& records, const SStatBlock& stats,
+                        EExportSource source);
+
+} // namespace sonivel

@@ -1,0 +1,121 @@
+#include "files/PrintLayout.h"
+
+#include <climits>
+
+#include "common/Clock.h"
+#include "common/Text.h"
+
+namespace sonivel {
+namespace {
+
+// trunc(v) + offset, kept on the int range.
+int TruncPlus(double v, int offset)
+{
+    const long long sum = static_cast<long long>(TruncToInt(v)) + offset;
+    return sum > INT_MAX ? INT_MAX : sum < INT_MIN ? INT_MIN : static_cast<int>(sum);
+}
+
+} // namespace
+
+SPageUnits PageUnits(int hres, int vres)
+{
+    return {hres, vres, vres / 80, vres / 130, hres / 130};
+}
+
+std::string PrintTimeText(std::time_t now)
+{
+    const std::tm t = LocalTime(now);
+    return Format("Time: %d-%d-%d  %d:%d:%d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min,
+                  t.tm_sec);
+}
+
+std::string PageNumberText(int page)
+{
+    return Format("Page -%d-", page);
+}
+
+int RowsPerPage(const SPageUnits& u, int N)
+{
+    const int rows = N > 0 ? (u.vres - 4 * u.J) / N : 1;
+    return rows > 0 ? rows : 1;
+}
+
+SRowPlace PlaceRecord(std::size_t i, std::size_t n, int R, const SPageUnits& u, int N)
+{
+    const std::size_t c = i + 7;
+    const std::size_t row = c % static_cast<std::size_t>(R);
+    SRowPlace place;
+    place.page = static_cast<int>((c - 1) / static_cast<std::size_t>(R));
+    place.y = u.J + N + static_cast<int>(row == 0 ? R : row) * N;
+    place.closesPage = row == 0 && i + 1 < n;
+    return place;
+}
+
+int PageCount(std::size_t n, int R)
+{
+    return n == 0 ? 1 : static_cast<int>((n + 6 - 1) / static_cast<std::size_t>(R)) + 1;
+}
+
+std::string MaxEntryText(const RTStatistics& s)
+{
+    return Format("%.2f   %s", s.dMax, s.strMaxTime.c_str());
+}
+
+std::string MinEntryText(const RTStatistics& s)
+{
+    return Format("%.2f   %s", s.dMin, s.strMinTime.c_str());
+}
+
+SGraphPage GraphPageGeometry(const SChartState& chart, int hres, int vres)
+{
+    SGraphPage g;
+    g.units = PageUnits(hres, vres);
+    g.left = 8 * (vres / 130);
+    g.top = 4 * (vres / 80);
+    g.s = chart.m_nW / static_cast<double>(hres - 16 * (vres / 130));
+    g.u = chart.m_nH / static_cast<double>(vres / 2 - g.top);
+    return g;
+}
+
+SPoint PrintedPoint(const SGraphPage& g, const SChartState& c, std::size_t i, double v)
+{
+    const double xs = c.m_dXScale;
+    const double ys = c.m_dYScale;
+    const double x = (static_cast<double>(i) / xs - (c.m_dXOffset - c.m_dXMin) / xs) / g.s;
+    const double y = ((c.m_dYOffset - c.m_dYMin) / ys - (v - c.m_dYMin) / ys + c.m_nH) / g.u;
+    return {TruncPlus(x, g.left), TruncPlus(y, g.top)};
+}
+
+int PrintedPlotBottom(const SGraphPage& g, const SChartState& c)
+{
+    return TruncToInt(g.top + c.m_nH / g.u);
+}
+
+int PrintedPlotRight(const SGraphPage& g, const SChartState& c)
+{
+    return TruncPlus(c.m_nW / g.s, g.left);
+}
+
+int PrintedTickColumn(const SGraphPage& g, const SChartState& c, int t)
+{
+    return TruncToInt(g.left + (t * c.m_nW / 5) / g.s);
+}
+
+int PrintedLevelRow(const SGraphPage& g, const SChartState& c, int k)
+{
+    return TruncPlus(c.m_nH * k / 10.0 / g.u, g.top);
+}
+
+std::string PrintedLevelLabel(const SChartState& c, int k)
+{
+    return Format("%.1f", c.m_nH * (10 - k) / 10.0 * c.m_dYScale + c.m_dYOffset);
+}
+
+std::array<SRect, 4> PrintedMasks(const SGraphPage& g, const SChartState& c)
+{
+    const int vres = g.units.vres;
+    const int xr = TruncPlus((c.m_nW + kMarginWidth) / g.s, g.left);
+    return {{{0, 0, xr, g.top}, {0, 0, g.left, vres}, {g.left, vres / 2, xr, vres}, {xr, 0, g.units.hres, vres}}};
+}
+
+} // namespace sonivel

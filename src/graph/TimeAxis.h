@@ -1,0 +1,50 @@
+#pragma once
+#include <array>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "graph/ChartState.h"
+#include "monitor/RecordList.h"
+
+namespace sonivel {
+
+// The base text of the time axis when the list is empty (rate 1 s per sample).
+inline constexpr const char* kPlaceholderTime = "30-6-2010,00:00:00";
+inline constexpr const char* kTimeFormatWrong = "Time Format is wrong!";
+
+// Reads a date-time text "d-m-y,h:m:s" as local time. A text that does not
+// hold the six numbers in that pattern, or whose fields do not name a real
+// time (month 13, 31 February, hour 24 ...), gives nothing: it is never
+// normalised into some other time.
+std::optional<std::time_t> ParseDateTime(std::string_view text);
+// "dd-mm-yyyy,hh:mm:ss" and "hh:mm:ss" of a local time.
+std::string FormatFullDateTime(std::time_t t);
+std::string FormatClock(std::time_t t);
+
+// One label of the time axis: the full text (date,time) and the text shown
+// under the tick (the part after the first comma for a record).
+struct STimeTick {
+    std::string full;
+    std::string shown;
+};
+
+// The six labels of the time axis, tick t at the plot column t * W div 5 + 45.
+// Tick t shows the record under it; a tick past the data continues the
+// spacing of the two ticks before it (ticks 2 to 5) or counts from the first
+// record's time (or the placeholder time) at its sampling rate (ticks 0 and 1).
+// When a time cannot be read or made, count holds the ticks done before it and
+// failed is set: the caller reports kTimeFormatWrong and skips the rest.
+// Printing uses the same labels with its own column positions.
+struct STimeAxis {
+    std::array<STimeTick, 6> ticks;
+    int count = 0;
+    bool failed = false;
+};
+STimeAxis TimeAxisLabels(const SChartState& s, const CRecordList& records);
+
+// The screen column of tick t.
+int TimeTickColumn(const SChartState& s, int t);
+
+} // namespace sonivel

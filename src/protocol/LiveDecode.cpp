@@ -1,0 +1,139 @@
+#include "protocol/LiveDecode.h"
+
+#include "common/Clock.h"
+#include "common/Text.h"
+#include "protocol/MeterText.h"
+#include "protocol/Receiver.h"
+
+using sonivel::Mid;
+
+namespace {
+
+constexpr std::size_t kFrameChars = 40;
+// Text kept from a buffer that holds no frame start: enough for a frame
+// start split across chunks, and enough to keep the buffer at 40 characters
+// or more, so that later chunks see the same buffer length checks.
+constexpr std::size_t kUnframedTail = kFrameChars;
+constexpr std::size_t kUnframedLimit = 2 * kFrameChars;
+
+bool Has(std::string_view frame, std::string_view code)
+{
+    return frame.find(code) != std::string_view::npos;
+}
+
+// Level: four BCD digits in tenths of a dB; one leading zero is dropped and
+// the text is read by the atof rules (non-digits end the number).
+double DecodeLevel(std::string_view frame)
+{
+    std::string text(Mid(frame, 4, 3));
+    if (!text.empty() && text[0] == '0')
+        text.erase(0, 1);
+    text += '.';
+    text += Mid(frame, 7, 1);
+    return sonivel::AtoF(text);
+}
+
+// Clock time: the three bytes after the code "a506", shown with the PC's date.
+void DecodeClock(std::string_view frame, SLiveReading& reading)
+{
+    const std::tm today = sonivel::LocalTime(sonivel::Now());
+    const std::size_t t = frame.find("a506");
+    if (t == std::string_view::npos)
+        return;
+    const long hour = MeterHour(Mid(frame, t + 4, 2));
+    const std::string minutes(Mid(frame, t + 6, 2));
+    const std::string seconds(Mid(frame, t + 8, 2));
+    const std::string clock = sonivel::Format("%.2ld:%s:%s", hour, minutes.c_str(), seconds.c_str());
+    reading.m_strMeterTime = sonivel::Format("%.2d-%.2d-%d,%s", today.tm_mday, today.tm_mon + 1,
+                                             today.tm_year + 1900, clock.c_str());
+}
+
+// Indicator codes, applied in this order: when a frame holds codes that
+// contradict each other, the later one wins.
+void DecodeIndicators(std::string_view frame, SLiveReading& r)
+{
+    if (Has(frame, "a502"))
+        r.m_bFast = true;
+    if (Has(frame, "a503"))
+        r.m_bFast = false;
+    if (Has(frame, "a504")) {
+        r.m_bMax = true;
+        r.m_bMin = false;
+    }
+    if (Has(frame, "a505")) {
+        r.m_bMin = true;
+        r.m_bMax = false;
+    }
+    if (Has(frame, "a50e")) {
+        r.m_bMax = false;
+        r.m_bMin = false;
+    }
+    if (Has(frame, "a508"))
+        r.m_bUnder = true;
+    if (Has(frame, "a511")) {
+        r.m_bUnder = false;
+        r.m_bOver = false;
+    }
+    if (Has(frame, "a507"))
+        r.m_bOver = true;
+    if (Has(frame, "a50a"))
+        r.m_bRec = true;
+    if (Has(frame, "a51a"))
+        r.m_bRec = false;
+    r.m_bBarHeld = Has(frame, "a50b");
+    r.m_bDigitsHeld = Has(frame, "a50c");
+    if (Has(frame, "a530"))
+        r.m_nRange = 1;
+    if (Has(frame, "a54b"))
+        r.m_nRange = 2;
+    if (Has(frame, "a54c"))
+        r.m_nRange = 3;
+    if (Has(frame, "a540"))
+        r.m_nRange = 4;
+}
+
+} // namespace
+
+void DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
+{
+    reading.m_dLevel = DecodeLevel(frame);
+    const std::string_view weighting = Mid(frame, 14, 2);
+    if (weighting == "1b")
+        reading.m_bWeightA = true;
+    else if (weighting == "1c")
+        reading.m_bWeightA = false;
+    DecodeClock(frame, reading);
+    DecodeIndicators(frame, reading);
+}
+
+// Aligns the receive buffer on the frame start "a50d" and decodes the frame
+// at its front, but only once more text has arrived behind that frame: the
+// live reading lags one frame behind the meter. text is the chunk that was
+// just appended.
+void CReceiver::DecodeLiveFrame(std::string_view text)
+{
+    if (m_strReceive.size() < kFrameChars)
+        return;
+    const std::size_t p = m_strReceive.find("a50d");
+    if (p == std::string::npos) {
+        // No frame start: only the tail can still hold the start of one. The
+        // buffer stays at 40 characters or more, as it would if it grew.
+        if (m_strReceive.size() > kUnframedLimit)
+            m_strReceive.erase(0, m_strReceive.size() - kUnframedTail);
+        return;
+    }
+    if (p > 0) {
+        // Stray text in front of a frame start: drop it; the frame now at the
+        // front is decoded by a later call.
+        m_strReceive.erase(0, p);
+        if (m_strReceive.size() < kFrameChars)
+            return;
+    } else if (m_strReceive.size() == kFrameChars) {
+        // Exactly one frame: nothing behind it yet.
+        m_strReceive.assign(text);
+    } else {
+        DecodeLiveFrameText(std::string_view(m_strReceive).substr(0, kFrameChars), m_live);
+        m_strReceive.erase(0, kFrameChars);
+    }
+    m_host.OnPanelRepaint();
+}

@@ -1,0 +1,171 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include <QBasicTimer>
+#include <QString>
+#include <QWidget>
+
+#include "files/PrintRX.h"
+#include "monitor/MonitorRun.h"
+#include "monitor/RecordList.h"
+#include "monitor/Statistics.h"
+#include "protocol/KeySender.h"
+#include "protocol/Receiver.h"
+#include "view/ViewForm.h"
+
+class CChartParent;
+class CQtComLink;
+class QTimer;
+class CDataListModel;
+class CGraphicsBtn;
+class QLineEdit;
+
+// How the view starts; tests and the integration set the port to use.
+struct SViewOptions {
+    // A device to open at the first showing instead of searching for the
+    // meter (empty: automatic search).
+    QString portPath;
+    // Runs the port search and opens the port at the first showing.
+    bool openPort = true;
+};
+
+// The main view: the form of the main window. Owns the two record stores, the
+// receive path and the live reading, the meter strip, the graph and the data
+// list, and handles every command of the main menu but About and the
+// tool/status bar switches.
+class CMyKovaView : public QWidget, public IReceiverHost, private IRunTimers, private IRunHost {
+    Q_OBJECT
+public:
+    explicit CMyKovaView(QWidget* parent = nullptr, SViewOptions options = {});
+    ~CMyKovaView() override;
+
+    // Runs the command with this id; false when the view has none of that id.
+    bool OnCommand(int id);
+    static bool IsViewCommand(int id);
+
+    // The form's size (545 x 365 dialog units).
+    QSize sizeHint() const override { return FormSize(); }
+
+    // A device was added or removed (the main frame relays it).
+    void OnDeviceChange();
+    // Bytes from the meter, on the user-interface thread.
+    void OnReceiveData(const std::uint8_t* data, std::size_t length);
+    // A meter key was pressed on the panel (key number 0..5).
+    void OnKeyCommand(int key);
+
+    CRecordStore& RTStore() { return m_rtStore; }
+    CRecordStore& LogStore() { return m_logStore; }
+    bool HoldsRecords() const { return !m_rtStore.IsEmpty() || !m_logStore.IsEmpty(); }
+    bool IsRunActive() const { return m_run.IsRunning(); }
+    bool IsLinkAlive() const { return m_receiver.m_bLinkAlive; }
+    bool IsListShown() const { return m_bListShown; }
+    bool IsAutoPort() const { return m_bAutoPort; }
+    int RecordLimit() const { return m_run.m_nRecordLimit; }
+    double SampleInterval() const { return m_run.Interval(); }
+    const CRunningStats& Statistics() const { return m_stats; }
+    const SLiveReading& Live() const { return m_receiver.m_live; }
+    const SViewForm& Form() const { return m_form; }
+    CGraphicsBtn* Graph() const { return m_pGraph; }
+
+    // The run's timers 1 to 4, as they fire.
+    void OnRunTimer(int id) { m_run.OnTimer(id); }
+    bool IsTimerActive(int id) const;
+
+signals:
+    // A monitoring run started or ended: the frame greys its menu entries.
+    void RunStateChanged(bool running);
+    // The port mode changed: the frame moves its radio mark.
+    void PortModeChanged(bool automatic);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    // IReceiverHost
+    void OnHoldStop() override;
+    void OnDownloadEnded() override;   // also IRunHost's
+    void OnProgress(int range, int step, int pos) override;
+    void OnPanelRepaint() override;
+    // IRunTimers
+    void SetTimer(int id, int periodMs) override;
+    void KillTimer(int id) override;
+    // IRunHost
+    void AskSaveCurrentData() override;
+    void OnStoreCleared() override;
+    void OnRunStarted() override;
+    void OnRunStopped() override;
+    void OnRecordAdded(const CObjData& record, std::size_t count) override;
+    void OnLinkLost() override;
+    void OnDownloadFailed() override;
+    void ReopenPort() override;
+
+    void FirstShowing();
+    void Relayout();
+    void SetLinkAlive(bool alive);
+
+    // Commands.
+    void OnRun();
+    void OnStop();
+    void OnClearData();
+    void OnSetup();
+    void OnDataLogger();
+    void OnSave();
+    void OnOpen();
+    void OnExport();
+    void OnExit();
+    void OnPrintGraph();
+    void OnPrintData();
+    void OnHelp();
+    void OnShowGraph();
+    void OnShowList();
+    void OnPortManual();
+    void OnPortAuto();
+    void OnColorSetting();
+    void OnUndoZoom();
+
+    // Monitoring run pieces.
+    void ResetStatistics();
+    SStatBlock StatBlock() const;
+    void ShowStatistics();
+    void SetField(int id, const QString& text);
+    void RedrawGraph(int flag);
+    void OpenMeterPort();
+    void OpenPortPath(const std::string& path);
+    std::string SearchMeterPort() const;
+
+    SViewOptions m_options;
+    CQtComLink* m_pLink = nullptr;
+    std::string m_strPortPath;     // the device found by the last search
+    CRecordStore m_rtStore;
+    CRecordStore m_logStore;
+    CReceiver m_receiver;
+    CRunningStats m_stats;
+    CMonitorRun m_run;
+    CKeySender m_keys;
+    QTimer* m_pKeyTimer = nullptr;
+    CPrintRX m_print;
+    int m_nKeyCode = 0;
+    bool m_bAutoPort = true;
+    bool m_bListShown = false;
+    bool m_bShownOnce = false;
+
+    SViewForm m_form;
+    CGraphicsBtn* m_pGraph = nullptr;
+    CChartParent* m_pChartParent = nullptr;
+    CDataListModel* m_pListModel = nullptr;
+
+    // Timers 1 (reopen), 2 (link watchdog), 3 (sampling), 4 (download time-out).
+    QBasicTimer m_timers[5];
+};
+
+// The main view while it exists, for the frame's relays.
+extern CMyKovaView* g_pMainView;
+// The monitoring store and the logger store of the main view.
+extern CRecordStore* g_pRTDataArray;
+extern CRecordStore* g_pLogDataArray;

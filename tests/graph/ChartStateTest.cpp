@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include "graph/ChartLabels.h"
+#include "graph/ChartMouse.h"
+#include "graph/ChartScroll.h"
+#include "graph/ChartState.h"
+#include "graph/CursorStats.h"
+#include "GraphTestData.h"
+
+using namespace sonivel;
+
+namespace {
+
+// A chart whose plot is W x H pixels, set as the owner's initial update does.
+SChartState Chart(int w, int h)
+{
+    SChartState s;
+    SetInitialView(s, w + kMarginWidth, h + kMarginHeight);
+    return s;
+}
+
+} // namespace
+
+TEST(ChartGeometry, CoordinateRulesMapIndexesLevelsAndColumns)
+{
+    SChartState s = Chart(1000, 650);   // 0.02 samples and 0.2 dB per pixel
+    EXPECT_EQ(IndexToColumn(s, 0), 45);
+    EXPECT_EQ(IndexToColumn(s, 20), 1045);
+    EXPECT_EQ(LevelToRow(s, 0.0), 660);    // bottom edge shows the y offset
+    EXPECT_EQ(LevelToRow(s, 130.0), 10);
+    EXPECT_EQ(ColumnToIndex(s, 45), 0);
+    EXPECT_EQ(ColumnToIndex(s, 45 + 74), 1);   // 1.48 rounds down
+    EXPECT_EQ(ColumnToIndex(s, 45 + 75), 2);   // 1.5 rounds half up
+    s.m_dXOffset = 10.0;
+    EXPECT_EQ(IndexToColumn(s, 10), 45);
+    EXPECT_EQ(CursorColumn(s, 9), -5);
+    EXPECT_TRUE(InsidePlot(s, 46, 11));
+    EXPECT_FALSE(InsidePlot(s, 45, 100));
+    EXPECT_FALSE(InsidePlot(s, 1045, 100));
+    EXPECT_FALSE(InsidePlot(s, 100, 660));
+}
+
+TEST(ChartGeometry, ResetViewKeepsTheSpanAndReturnsToFitMode)
+{
+    SChartState s = Chart(300, 200);
+    s.m_dXMax = 50;
+    s.m_dXOffset = 7;
+    s.m_dYOffset = 30;
+    s.m_bZoomed = true;
+    ResetGeometry(s, 590, 330);
+    EXPECT_EQ(s.m_nW, 500);
+    EXPECT_EQ(s.m_nH, 300);
+    EXPECT_DOUBLE_EQ(s.m_dXScale, 50.0 / 500);
+    EXPECT_DOUBLE_EQ(s.m_dYScale, 130.0 / 300);
+    EXPECT_EQ(s.m_dXOffset, 0);
+    EXPECT_EQ(s.m_dYOffset, 0);
+    EXPECT_FALSE(s.m_bZoomed);
+    ResetGeometry(s, 10, 10);   // smaller than the margins: scales stay finite
+    EXPECT_TRUE(std::isfinite(s.m_dXScale));
+    EXPECT_TRUE(std::isfinite(s.m_dYScale));
+}
+
+TEST(ChartFit, SpanGrowsBySixteenFifteenthsUntilTheNewestRecordFits)
+{
+    SChartState s = Chart(600, 300);
+    int steps = 0;
+    EXPECT_EQ(FitOrFollow(s, 21, [&] { ++steps; }), 0);   // n - 1 == x maximum: unchanged
+    EXPECT_EQ(s.m_dXMax, 20.0);
+    EXPECT_EQ(FitOrFollow(s, 22, [&] { ++steps; }), 1);
+    EXPECT_EQ(steps, 1);
+    EXPECT_DOUBLE_EQ(s.m_dXMax, 20.0 * 16 / 15);
+    EXPECT_DOUBLE_EQ(s.m_dXScale * s.m_nW, s.m_dXMax);
+
+    double expected = s.m_dXMax;
+    int expectedSteps = 0;
+    while (expected < 999) {
+        expected = expected * 16 / 15;
+        ++expectedSteps;
+    }
+    steps = 0;
+    EXPECT_EQ(FitOrFollow(s, 1000, [&] { ++steps; }), expectedSteps);
+    EXPECT_EQ(steps, expectedSteps);
+    EXPECT_NEAR(s.m_dXMax, expected, 1e-9);
+    EXPECT_GE(s.m_dXMax, 999);
+}
+
+TEST(ChartFit, ABrokenZeroScaleDoesNotLoopForever)
+{
+    SChartState s = Chart(600, 300);
+    s.m_dXScale = 0.0;
+    EXPECT_EQ(FitOrFollow(s, 100, nullptr), 1);
+}
+
+TEST(ChartFollow, ZoomedRunAdvancesOneSampleWhenTheNewestReachesTheRightEdge)
+{
+    SChartState s = Chart(100, 100);
+    s.m_bZoomed = true;
+    s.m_dXScale = 0.1;   // 10 samples visible
+    s.m_bFollow = true;
+    EXPECT_EQ(FitOrFollow(s, 10, nullptr), 0);   // newest 9 inside
+    EXPECT_EQ(FitOrFollow(s, 11, nullptr), 1);   // newest 10 at the edge
+    EXPECT_EQ(s.m_dXOffset, 1.0);
+    EXPECT_EQ(s.m_dXMax, 10.0);
+    s.m_bDragging = true;
+    EXPECT_EQ(FitOrFollow(s, 12, nullptr), 0);
+    s.m_bDragging = false;
+    s.m_bFollow = false;
+    EXPECT_EQ(FitOrFollow(s, 12, nullptr), 0);
+}
+
+TEST(ChartSeries, VisibleRangeAndMarkers)
+{
+    SChartState s = Chart(100, 100);   // 0.2 samples per pixel
+    EXPECT_EQ(VisibleRange(s, 5).last, 5u);
+    EXPECT_EQ(VisibleRange(s, 500).last, 22u);   // trunc(20 + 0 + 2)
+    s.m_dXOffset = 3.7;
+    EXPECT_EQ(VisibleRange(s, 500).first, 3u);
+    EXPECT_EQ(VisibleRange(s, 500).last, 25u);
+    EXPECT_TRUE(MarkersShown(s));      // five pixels per sample
+    s.m_dXScale = 0.5;                 // two pixels per sample
+    EXPECT_FALSE(MarkersShown(s));
+    s.m_dXScale = 0.25;                // four
+    EXPECT_TRUE(MarkersShown(s));
+    s.m_dXScale = 1.0 / 3.0;           // three pixels: 2 / xs rounds to 6 at most
+    EXPECT_EQ(MarkersShown(s), 2.0 / s.m_dXScale > 6.0);
+}
+
+TEST(ChartLabels, DefaultRangeReadsThirteenDecibelSteps)
+{
+    for (int h : {770, 775, 333}) {
+        const auto labels = LevelLabels(Chart(500, h));
+        EXPECT_EQ(labels[0], "0.00");
+        EXPECT_EQ(labels[1], "13.00");
+        EXPECT_EQ(labels[5], "65.00");
+        EXPECT_EQ(labels[10], "130.00") << h;
+    }
+    SChartState s = Chart(500, 775);
+    EXPECT_EQ(LevelRow(s, 0), 785);
+    EXPECT_EQ(LevelRow(s, 1), 785 - 77);
+    EXPECT_EQ(LevelRow(s, 10), 10);
+}
+
+TEST(ChartLabels, HiddenLevelStaticsUseTheControlHeightAndSkipNegativeOffsets)
+{
+    const auto texts = HiddenLevelTexts(2000, 50000, 215);   // ys 0.2, yo 5, h 200
+    ASSERT_TRUE(texts);
+    EXPECT_EQ((*texts)[0], "5.00");
+    EXPECT_EQ((*texts)[10], "45.00");
+    EXPECT_FALSE(HiddenLevelTexts(2000, -1, 215));
+}
+
+TEST(ChartScaleNotice, CarriesScaledScaleAndOffset)
+{
+    SChartState s = Chart(100, 100);
+    s.m_dYOffset = -2.5;
+    const SScaleNotice n = MakeScaleNotice(s);
+    EXPECT_EQ(n.wParam, 13000u);
+    EXPECT_EQ(n.lParam, -25000);
+}
+
+TEST(ChartZoom, DragZoomsToTheRectangleAndClampsTheReleasePoint)
+{
+    SChartState s = Chart(500, 300);   // xs 0.04, ys 130/300
+    s.m_ptAnchor = {145, 110};
+    s.m_bDragging = true;
+    EXPECT_TRUE(OnLeftUp(s, 9999, 9999));   // right of and below the plot
+    EXPECT_DOUBLE_EQ(s.m_dXOffset, 100 * 0.04);
+    EXPECT_DOUBLE_EQ(s.m_dXScale, (550 - 145) * 0.04 / 500);   // W + 50
+    EXPECT_DOUBLE_EQ(s.m_dYOffset, 0.0);                        // lower edge at H + 10
+    EXPECT_DOUBLE_EQ(s.m_dYScale, (310 - 110) * (130.0 / 300) / 300);
+    EXPECT_TRUE(s.m_bZoomed);
+    EXPECT_FALSE(s.m_bDragging);
+    EXPECT_EQ(s.m_ptAnchor, SPoint{});
+
+    SChartState t = Chart(500, 300);
+    t.m_ptAnchor = {300, 200};
+    t.m_bDragging = true;
+    ZoomTo(t, -50, -50);   // left of and above the plot: 45 and 10
+    EXPECT_DOUBLE_EQ(t.m_dXOffset, 0.0);
+    EXPECT_DOUBLE_EQ(t.m_dXScale, 255 * 0.04 / 500);
+    EXPECT_DOUBLE_EQ(t.m_dYOffset, (300 - 200 + 10) * (130.0 / 300));
+}
+
+TEST(ChartZoom, SmallMovesCursorPlacingAndTheScaleLimitRestrictTheZoom)
+{
+    SChartState s = Chart(500, 300);
+    s.m_ptAnchor = {100, 100};
+    s.m_bDragging = true;
+    EXPECT_FALSE(OnLeftUp(s, 105, 200));   // five pixels across: only a redraw
+    EXPECT_FALSE(s.m_bZoomed);
+
+    s.m_ptAnchor = {100, 100};
+    s.m_bDragging = true;
+    s.m_nCursorState = kCursorWaitB;
+    EXPECT_FALSE(OnLeftUp(s, 300, 200));
+
+    SChartState t = Chart(500, 300);
+    t.m_dXScale = 0.005;   // at the limit: only the vertical axis zooms
+    t.m_ptAnchor = {100, 100};
+    t.m_bDragging = true;
+    EXPECT_TRUE(OnLeftUp(t, 300, 200));
+    EXPECT_EQ(t.m_dXScale, 0.005);
+    EXPECT_EQ(t.m_dXOffset, 0.0);
+    EXPECT_LT(t.m_dYScale, 130.0 / 300);
+    EXPECT_TRUE(t.m_bZoomed);
+}
+
+TEST(ChartMouse, BandIsShownOnlyWhileDraggingWithNoCursorBeingPlaced)
+{
+    SChartState s = Chart(500, 300);
+    EXPECT_FALSE(OnLeftDown(s, 100, 100, 10));
+    SMoveResult r = OnMouseMove(s, 200, 150, 10);
+    EXPECT_TRUE(r.redraw);
+    EXPECT_TRUE(s.m_bBandShown);
+    EXPECT_EQ(s.m_ptDrag, (SPoint{200, 150}));
+    OnLeftUp(s, 200, 150);
+    EXPECT_FALSE(s.m_bBandShown);
+    r = OnMouseMove(s, 210, 150, 10);
+    EXPECT_FALSE(r.redraw);
+}
+
+TEST(ChartCursors, APlacedThenBOnlyRightOfA)
+{
+    SChartState s = Chart(500, 300);   // 25 pixels per sample
+    const std::size_t n = 10;
+    EXPECT_FALSE(OnDoubleClick(s, 10, 100));   // outside the plot
+    EXPECT_TRUE(OnDoubleClick(s, 100, 100));
+    EXPECT_EQ(s.m_nCursorState, kCursorWaitA);
+
+    SMoveResult move = OnMouseMove(s, 45 + 75, 100, n);
+    ASSERT_TRUE(move.cursor);
+    EXPECT_EQ(*move.cursor, (SCursorNotice{kCursorANotice, 3}));
+    EXPECT_EQ(move.trackAfterRedraw, (SPoint{120, 100}));
+
+    EXPECT_EQ(OnLeftDown(s, 45 + 75, 100, n), (SCursorNotice{kCursorANotice, 3}));
+    EXPECT_EQ(s.m_nCursorState, kCursorWaitB);
+    OnLeftUp(s, 45 + 75, 100);
+    EXPECT_FALSE(OnLeftDown(s, 45 + 75, 100, n));    // at A: refused
+    EXPECT_FALSE(OnLeftDown(s, 45 + 25, 100, n));    // left of A
+    EXPECT_FALSE(OnMouseMove(s, 45 + 50, 100, n).cursor);
+    EXPECT_EQ(s.m_nCursorState, kCursorWaitB);
+    EXPECT_FALSE(OnLeftDown(s, 45 + 300, 100, n));   // past the last record
+    EXPECT_EQ(OnLeftDown(s, 45 + 100, 100, n), (SCursorNotice{kCursorBNotice, 4}));
+    EXPECT_EQ(s.m_nCursorState, kCursorIdle);
+    EXPECT_EQ(s.m_nCursorA, 3);
+    EXPECT_EQ(s.m_nCursorB, 4);
+
+    OnRightUp(s);
+    EXPECT_EQ(s.m_nCursorA, -1);
+    EXPECT_EQ(s.m_nCursorB, -1);
+}
+
+TEST(ChartCursors, IndicationNeverNamesRecordZero)
+{
+    SChartState s = Chart(500, 300);
+    EXPECT_FALSE(OnMouseMove(s, 50, 100, 10).indication);    // over record 0
+    EXPECT_EQ(OnMouseMove(s, 70, 100, 10).indication, 1);
+    EXPECT_FALSE(OnMouseMove(s, 500, 100, 10).indication);   // past the data
+    EXPECT_FALSE(OnMouseMove(s, 70, 5, 10).indication);      // above the plot
+}
+
+TEST(CursorStatistics, StrictExtremesSumAndCount)
+{
+    const double levels[] = {50, 70, 70, 30, 30, 60};
+    auto store = graphtest::MakeStore(6, [&](std::size_t i) { return levels[i]; });
+    SCursorStats st = StatsBetween(*store, 0, 5);
+    EXPECT_EQ(st.maxIndex, 1u);   // the first of equal extremes
+    EXPECT_EQ(st.minIndex, 3u);
+    EXPECT_EQ(st.count, 6);
+    EXPECT_DOUBLE_EQ(st.average, 310.0 / 6);
+
+    st = StatsBetween(*store, 4, 5);   // two records
+    EXPECT_EQ(st.count, 2);
+    EXPECT_DOUBLE_EQ(st.average, 45.0);
+
+    auto silent = graphtest::MakeStore(3, [](std::size_t) { return 0.0; });
+    st = StatsBetween(*silent, 0, 2);
+    EXPECT_FALSE(st.maxIndex);   // nothing above 0
+    EXPECT_EQ(st.minIndex, 0u);
+
+    EXPECT_EQ(StatsBetween(*store, 3, 99).count, 3);   // never past the list
+    EXPECT_EQ(StatsBetween(*store, 5, 2).count, 0);
+}
+
+TEST(ChartScroll, RangesFollowTheViewAndLineStepsStopAtTheEnds)
+{
+    SChartState s = Chart(500, 260);   // fit: nothing to scroll horizontally
+    SScrollBars b = ScrollBarsFor(s);
+    EXPECT_EQ(b.hMax, 0);
+    EXPECT_EQ(b.hPos, 0);
+
+    s.m_dYScale = 0.25;   // 65 dB visible: 65 positions from the top
+    s.m_dYOffset = 0.0;
+    b = ScrollBarsFor(s);
+    EXPECT_EQ(b.vMax, 65);
+    EXPECT_EQ(b.vPos, 65);
+    EXPECT_EQ(ScrollVertical(s, EScrollCode::LineForward, 65, 0), 65);   // at the end: unchanged
+    EXPECT_DOUBLE_EQ(s.m_dYOffset, 0.0);
+    EXPECT_EQ(ScrollVertical(s, EScrollCode::LineBack, 65, 0), 64);
+    EXPECT_DOUBLE_EQ(s.m_dYOffset, 1.0);
+    EXPECT_EQ(ScrollVertical(s, EScrollCode::ThumbPosition, 64, 0), 0);
+    EXPECT_DOUBLE_EQ(s.m_dYOffset, 65.0);   // top position shows the highest levels
+    EXPECT_EQ(ScrollVertical(s, EScrollCode::LineBack, 0, 0), 0);
+    EXPECT_FALSE(ScrollVertical(s, EScrollCode::Other, 0, 30));
+
+    s.m_dXScale = 0.01;   // 5 samples visible of 20
+    EXPECT_EQ(ScrollBarsFor(s).hMax, 15);
+    EXPECT_EQ(ScrollHorizontal(s, EScrollCode::LineForward, 15, 0), 15);
+    EXPECT_EQ(ScrollHorizontal(s, EScrollCode::LineForward, 3, 0), 4);
+    EXPECT_EQ(s.m_dXOffset, 4.0);
+}

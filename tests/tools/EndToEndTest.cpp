@@ -1,0 +1,202 @@
+// sonivel-log and the serial link against the meter simulator on a real
+// pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+#include "LiveJson.h"
+#include "LogSession.h"
+#include "SimProcess.h"
+#include "files/DataFile.h"
+#include "protocol/KeySender.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir() : m_path(fs::temp_directory_path() / ("sonivel-e2e-" + std::to_string(::getpid())))
+    {
+        fs::remove_all(m_path);
+        fs::create_directories(m_path);
+    }
+    ~TempDir() { fs::remove_all(m_path); }
+    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    fs::path m_path;
+};
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::int64_t NowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+TEST(SonivelLog, LiveRecordAndDownloadAgainstTheSimulator)
+{
+    CSim sim({"--period", "100", "--fast-download", "--groups", "3,2,4"});
+    ASSERT_FALSE(sim.Device().empty());
+    TempDir dir;
+
+    auto live = RunLog({"live", "--port", sim.Device(), "--count", "3"});
+    ASSERT_EQ(live.status, 0) << live.err;
+    const auto lines = Lines(live.out);
+    ASSERT_EQ(lines.size(), 3u);
+    for (const auto& line : lines) {
+        EXPECT_EQ(line.rfind("{\"level\":", 0), 0u) << line;
+        EXPECT_NE(line.find("\"unit\":\"dBA\",\"range\":4,\"fast\":true"), std::string::npos) << line;
+        EXPECT_NE(line.find("\"meter_time\":\""), std::string::npos);
+    }
+
+    auto record = RunLog({"record", "--port", sim.Device(), "--interval", "0.1", "--limit", "4", "--out",
+                          dir / "run.txt", "--export", dir / "run.xls"});
+    ASSERT_EQ(record.status, 0) << record.err;
+    EXPECT_NE(record.out.find("4 records"), std::string::npos);
+    const auto read = sonivel::ReadDataFile(dir / "run.txt");
+    ASSERT_EQ(read.records.size(), 4u);
+    EXPECT_DOUBLE_EQ(read.records[0]->m_dSampleRate, 0.1);
+    for (const auto& r : read.records) {
+        EXPECT_GT(r->m_dValue, 30.0);
+        EXPECT_EQ(r->m_strUnit, "dBA");
+    }
+    EXPECT_EQ(Lines(ReadFile(dir / "run.xls")).size(), 10u);   // 5 statistics, heads, 4 records
+
+    auto download = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "logger"});
+    ASSERT_EQ(download.status, 0) << download.err;
+    EXPECT_EQ(Lines(download.out).size(), 3u);
+    const int sizes[3] = {3, 2, 4};
+    for (int g = 1; g <= 3; ++g) {
+        const auto group = sonivel::ReadDataFile(dir / ("logger/group-" + std::to_string(g) + ".txt"));
+        EXPECT_EQ(group.records.size(), static_cast<std::size_t>(sizes[g - 1])) << g;
+    }
+}
+
+TEST(SonivelLog, ExitStatusesAndOneLineErrors)
+{
+    auto usage = RunLog({"record", "--interval", "0.3", "--out", "x.txt"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(Lines(usage.err).size(), 1u);
+    EXPECT_EQ(RunLog({"--help"}).status, 0);
+
+    auto noPort = RunLog({"live", "--port", "/nonexistent/ttyUSB0"});
+    EXPECT_EQ(noPort.status, 3);
+    EXPECT_EQ(noPort.err, "sonivel-log: Warning:Can't open /nonexistent/ttyUSB0! No such device: is the meter plugged in?\n");
+
+    CSim silent({"--silent-after", "0"});
+    auto quiet = RunLog({"live", "--port", silent.Device()});
+    EXPECT_EQ(quiet.status, 4);
+    EXPECT_EQ(Lines(quiet.err).size(), 1u);
+    EXPECT_LT(quiet.seconds, 4.0);
+
+    CSim stalls({"--period", "100", "--silent-in-download", "--groups", "40,40"});
+    TempDir dir;
+    auto failed = RunLog({"download", "--port", stalls.Device(), "--out-dir", dir / "x"});
+    EXPECT_EQ(failed.status, 4);
+    EXPECT_NE(failed.err.find("Occur an error"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "x"));
+
+    CSim mute({"--period", "100", "--no-answer"});
+    auto timeout = RunLog({"download", "--port", mute.Device(), "--out-dir", dir / "y", "--timeout", "1"});
+    EXPECT_EQ(timeout.status, 4);
+    EXPECT_LT(timeout.seconds, 4.0);
+}
+
+TEST(SonivelLog, HangingUpDuringARunStopsItWithEveryRecordKept)
+{
+    CSim sim({"--period", "100", "--hangup-after", "1.5"});
+    TempDir dir;
+    auto run = RunLog({"record", "--port", sim.Device(), "--interval", "0.1", "--out", dir / "run.txt"});
+    EXPECT_EQ(run.status, 4) << run.err;
+    EXPECT_LT(run.seconds, 1.5 + 3.5);
+    const auto read = sonivel::ReadDataFile(dir / "run.txt");
+    EXPECT_GE(read.records.size(), 5u);
+    EXPECT_NE(run.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << run.out;
+}
+
+TEST(SonivelLog, InterruptEndsTheRunCleanly)
+{
+    CSim sim({"--period", "100"});
+    TempDir dir;
+    CChild log({SONIVEL_LOG_PATH, "record", "--port", sim.Device(), "--interval", "0.1", "--out", dir / "run.txt"});
+    std::this_thread::sleep_for(1200ms);
+    log.Signal(SIGINT);
+    const auto r = log.Wait();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("interrupted"), std::string::npos);
+    EXPECT_GE(sonivel::ReadDataFile(dir / "run.txt").records.size(), 3u);
+}
+
+// In-process: the session, the key sender and the simulator's key handling.
+TEST(SerialLink, KeyPressRepeatsUntilTheMetersFramesShowTheChange)
+{
+    CSim sim({"--period", "100", "--ignore-keys", "2", "--verbose"});
+    CLogSession s;
+    std::string message;
+    ASSERT_EQ(s.Open(sim.Device(), message), EXIT_OK) << message;
+    ASSERT_TRUE(s.WaitForLink(3s));
+    while (s.m_rx.m_live.m_nRange == 0)   // a decoded frame first
+        s.Pump(50ms);
+    ASSERT_TRUE(s.m_rx.m_live.m_bFast);
+
+    CKeySender keys([&s](const std::uint8_t* d, std::size_t n) { return s.Write(d, n); });
+    ASSERT_TRUE(keys.Press(KEY_FASTSLOW, s.m_rx.m_live, s.m_rx.m_bLinkAlive, NowMs()));
+    const auto end = std::chrono::steady_clock::now() + 5s;
+    while (keys.Active() > 0 && std::chrono::steady_clock::now() < end) {
+        s.Pump(std::chrono::milliseconds(CKeySender::kTickMs));
+        keys.Tick(s.m_rx.m_live, NowMs());
+    }
+    EXPECT_EQ(keys.Active(), 0u);
+    EXPECT_FALSE(s.m_rx.m_live.m_bFast);
+    const std::string log = sim.Stop();
+    EXPECT_EQ(Lines(log), (std::vector<std::string> {"rx 77", "key 77 lost", "rx 77", "key 77 lost", "rx 77", "key 77"}));
+}
+
+TEST(SerialLink, HoldOnTheMeterStopsARun)
+{
+    CSim sim({"--period", "100"});
+    CLogSession s;
+    std::string message;
+    ASSERT_EQ(s.Open(sim.Device(), message), EXIT_OK) << message;
+    ASSERT_TRUE(s.WaitForLink(3s));
+    ASSERT_TRUE(s.m_run.Run(0.1));
+    for (int i = 0; i < 5; ++i)
+        s.Pump(100ms);
+    CKeySender keys([&s](const std::uint8_t* d, std::size_t n) { return s.Write(d, n); });
+    keys.Press(KEY_STOP, s.m_rx.m_live, true, NowMs());
+    const auto end = std::chrono::steady_clock::now() + 3s;
+    while (s.m_run.IsRunning() && std::chrono::steady_clock::now() < end) {
+        s.Pump(50ms);
+        keys.Tick(s.m_rx.m_live, NowMs());
+    }
+    EXPECT_FALSE(s.m_run.IsRunning());
+    EXPECT_TRUE(s.m_bHoldStopped);
+    EXPECT_TRUE(s.m_rx.m_live.m_bHold);
+    EXPECT_EQ(keys.Active(), 0u);   // the Stop key ended on the HOLD change
+    EXPECT_GE(s.m_rtStore.GetSize(), 1u);
+}

@@ -1,0 +1,70 @@
+#include <cstdio>
+#include <filesystem>
+#include <map>
+
+#include "Commands.h"
+#include "LogSession.h"
+#include "files/DataFile.h"
+#include "protocol/LoggerRequest.h"
+
+namespace {
+
+// Writes one data text file per group and prints its summary line.
+int WriteGroups(const CRecordStore& store, const std::string& dir)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec)
+        return Fail(EXIT_FAILURE_IO, "Can't create " + dir + ": " + ec.message());
+    std::map<int, CRecordSelection> groups;
+    for (std::size_t i = 0; i < store.GetSize(); ++i)
+        groups[store.GetAt(i).m_nGroup].Add(store.GetAt(i));
+    if (groups.empty())
+        std::printf("the data logger holds no recording\n");
+    for (const auto& [n, records] : groups) {
+        const std::string path = (std::filesystem::path(dir) / ("group-" + std::to_string(n) + ".txt")).string();
+        const sonivel::SFileResult r = sonivel::WriteDataFile(path, records);
+        if (!r.ok)
+            return Fail(EXIT_FAILURE_IO, r.message);
+        const CObjData& first = records.GetAt(0);
+        std::printf("group %d: %zu records, %s, every %g s, %s to %s -> %s\n", n, records.GetSize(),
+                    first.m_strUnit.c_str(), first.m_dSampleRate, first.m_strTime.c_str(),
+                    records.GetAt(records.GetSize() - 1).m_strTime.c_str(), path.c_str());
+    }
+    return EXIT_OK;
+}
+
+} // namespace
+
+int RunDownload(const SLogOptions& o)
+{
+    CLogSession s;
+    std::string message;
+    if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
+        return Fail(rc, message);
+    if (!s.WaitForLink(std::chrono::seconds(3))) {
+        if (CLogSession::s_bInterrupted)
+            return Fail(EXIT_SILENT, "download interrupted");
+        return Fail(EXIT_SILENT, "the meter is silent: no bytes within 3 seconds");
+    }
+    s.m_run.BeginDownload(s.m_logStore);
+    s.m_timers.SetTimer(TIMER_DOWNLOAD, static_cast<int>(o.timeout * 1000));
+
+    CLoggerRequest request([&s](const std::uint8_t* d, std::size_t n) { return s.Write(d, n); });
+    request.Start();
+    auto nextRequest = std::chrono::steady_clock::now();
+    while (s.m_rx.m_bLogDownload && !CLogSession::s_bInterrupted) {
+        s.Pump(std::chrono::milliseconds(request.Active() ? CLoggerRequest::kTickMs : 100));
+        const auto now = std::chrono::steady_clock::now();
+        if (request.Active() && now >= nextRequest) {
+            request.Tick(s.m_rx.m_bLogDownload, s.m_rx.m_bLogAck);
+            nextRequest = now + std::chrono::milliseconds(CLoggerRequest::kTickMs);
+        }
+    }
+    if (CLogSession::s_bInterrupted && s.m_rx.m_bLogDownload)
+        return Fail(EXIT_SILENT, "download interrupted");
+    if (s.m_bDownloadFailed)
+        return Fail(EXIT_SILENT, std::string("download failed: ") + kDownloadErrorText +
+                                     (s.m_bLinkLost ? " (the meter went silent)" : " (no complete answer in time)"));
+    return WriteGroups(s.m_logStore, o.outDir);
+}

@@ -1,0 +1,75 @@
+#include <cstdio>
+
+#include "Commands.h"
+#include "LiveJson.h"
+#include "LogSession.h"
+#include "RunFile.h"
+#include "files/ExcelExport.h"
+
+namespace {
+
+// A run starts from a decoded reading, not from the level the program
+// starts with.
+bool WaitForFirstReading(CLogSession& s, std::chrono::milliseconds timeout)
+{
+    bool decoded = false;
+    ELiveEvent event = ELiveEvent::None;
+    s.m_beforeChunk = [&](const std::uint8_t* d, std::size_t n) { event = PredictLiveEvent(s.m_rx, d, n); };
+    s.m_afterChunk = [&](const std::uint8_t*, std::size_t) { decoded = decoded || event == ELiveEvent::Frame; };
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!decoded && !CLogSession::s_bInterrupted && std::chrono::steady_clock::now() < end)
+        s.Pump(std::chrono::milliseconds(50));
+    s.m_beforeChunk = nullptr;
+    s.m_afterChunk = nullptr;
+    return decoded;
+}
+
+} // namespace
+
+int RunRecord(const SLogOptions& o)
+{
+    CLogSession s;
+    std::string message;
+    if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
+        return Fail(rc, message);
+    if (!WaitForFirstReading(s, std::chrono::seconds(3))) {
+        if (CLogSession::s_bInterrupted)
+            return EXIT_OK;
+        return Fail(EXIT_SILENT, s.m_rx.m_live.m_bHold ? "the meter shows HOLD: release it to record"
+                                                       : "the meter is silent: no live reading within 3 seconds");
+    }
+    CRunFile file;
+    if (!file.Create(o.out, message))
+        return Fail(EXIT_FAILURE_IO, message);
+    bool writeFailed = false;
+    s.m_onRecord = [&](const CObjData& record, std::size_t) {
+        if (!writeFailed && !file.Append(record, message))
+            writeFailed = true;
+    };
+    s.m_run.m_nRecordLimit = static_cast<int>(o.limit);
+    if (!s.m_run.Run(o.interval))
+        return Fail(EXIT_SILENT, "the meter went silent before the run began");
+    while (s.m_run.IsRunning() && !CLogSession::s_bInterrupted && !writeFailed)
+        s.Pump(std::chrono::milliseconds(100));
+    const bool interrupted = s.m_run.IsRunning();
+    s.m_run.Stop();
+    file.Close();
+    if (writeFailed)
+        return Fail(EXIT_FAILURE_IO, message);
+
+    if (!o.exportPath.empty()) {
+        SStatBlock block {s.m_stats.Stats(), s.m_stats.Sum(), s.m_run.Interval()};
+        const sonivel::SFileResult r = sonivel::WriteExport(o.exportPath, s.m_rtStore, block, sonivel::EExportSource::MainView);
+        if (!r.ok)
+            return Fail(EXIT_FAILURE_IO, r.message);
+    }
+    const char* reason = interrupted           ? "interrupted"
+                         : s.m_bHoldStopped    ? "HOLD on the meter"
+                         : s.m_bLinkLost       ? "the meter went silent"
+                                               : "record limit reached";
+    std::printf("%zu records in %s; the run ended: %s\n", s.m_rtStore.GetSize(), o.out.c_str(), reason);
+    if (s.m_bLinkLost && !interrupted)
+        return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(s.m_rtStore.GetSize()) +
+                                     " records kept in " + o.out);
+    return EXIT_OK;
+}

@@ -1,0 +1,137 @@
+#include "LogOptions.h"
+
+#include <cstdlib>
+
+#include "monitor/MonitorRun.h"
+
+const char* const kLogUsage =
+    "Usage: sonivel-log COMMAND [options]\n"
+    "\n"
+    "Sonivel without a window: reads the sound level meter on its serial port.\n"
+    "\n"
+    "Commands:\n"
+    "  live [--port DEV] [--count N]\n"
+    "      Print the live reading as one JSON object per line, after every\n"
+    "      decoded frame and every HOLD marker, with the fields level, unit\n"
+    "      (\"dBA\"/\"dBC\"), range (1 30-80, 2 50-100, 3 80-130, 4 30-130 auto,\n"
+    "      0 not known yet), fast, max, min, hold, over, under, rec, bar_held,\n"
+    "      digits_held and meter_time. Stops after N lines, or at Ctrl-C.\n"
+    "  record [--port DEV] --interval S [--limit N] --out FILE.txt [--export FILE.xls]\n"
+    "      A monitoring run: every S seconds (0.1 0.2 0.5 1 1.5 2 2.5 3 5 10) the\n"
+    "      current level is recorded with the PC's local time, until N records\n"
+    "      (default 40000), Ctrl-C, HOLD on the meter or the meter going silent.\n"
+    "      FILE.txt is the data text file, written as the run goes (each record\n"
+    "      is on disk before the next is taken); --export also writes the\n"
+    "      spreadsheet export with the run's statistics at the end.\n"
+    "  download [--port DEV] --out-dir DIR [--timeout S]\n"
+    "      Download the meter's data logger: one data text file per recording,\n"
+    "      DIR/group-<n>.txt, and one summary line per group. The download gives\n"
+    "      up after S seconds (default 250) or when the meter goes silent.\n"
+    "  ports\n"
+    "      List the serial ports (device, friendly name, description) and the\n"
+    "      one the automatic search would choose.\n"
+    "\n"
+    "The port is --port DEV, else $SONIVEL_PORT, else the last Silicon Labs\n"
+    "CP210x bridge found. sonivel-meter-sim simulates a meter for trying this out.\n"
+    "\n"
+    "Exit status: 0 success, 1 a file could not be written, 2 usage error,\n"
+    "3 the port cannot be found or opened, 4 the meter is silent or the download\n"
+    "failed. Errors are reported in one line on standard error.\n";
+
+namespace {
+
+bool Number(const char* text, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return *text != '\0' && end && *end == '\0';
+}
+
+} // namespace
+
+bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
+{
+    int i = 1;
+    if (i < argc && argv[i][0] != '-')
+        o.command = argv[i++];
+    bool haveInterval = false;
+    for (; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto text = [&](std::string& out) {
+            if (i + 1 >= argc) {
+                error = arg + " needs a value";
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        // A number of at least min (whole when asked).
+        auto number = [&](double& out, double min, bool whole, const char* what) {
+            if (i + 1 >= argc || !Number(argv[i + 1], out) || out < min || (whole && out != static_cast<long>(out))) {
+                error = arg + " needs " + what;
+                return false;
+            }
+            ++i;
+            return true;
+        };
+        double v = 0;
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--port") {
+            if (!text(o.port))
+                return false;
+        } else if (arg == "--count" && o.command == "live") {
+            if (!number(v, 1, true, "a whole number above 0"))
+                return false;
+            o.count = static_cast<long>(v);
+        } else if (arg == "--interval" && o.command == "record") {
+            if (!number(o.interval, 0, false, "a number of seconds"))
+                return false;
+            haveInterval = true;
+        } else if (arg == "--limit" && o.command == "record") {
+            if (!number(v, 1, true, "a whole number from 1 to 40000") || v > 40000)
+                return error = "--limit needs a whole number from 1 to 40000", false;
+            o.limit = static_cast<long>(v);
+        } else if (arg == "--out" && o.command == "record") {
+            if (!text(o.out))
+                return false;
+        } else if (arg == "--export" && o.command == "record") {
+            if (!text(o.exportPath))
+                return false;
+        } else if (arg == "--out-dir" && o.command == "download") {
+            if (!text(o.outDir))
+                return false;
+        } else if (arg == "--timeout" && o.command == "download") {
+            if (!number(o.timeout, 0.001, false, "a number of seconds above 0"))
+                return false;
+        } else {
+            error = "unknown option " + arg + (o.command.empty() ? "" : " for " + o.command) + " (see --help)";
+            return false;
+        }
+    }
+    if (o.help)
+        return true;
+    if (o.command.empty()) {
+        error = "no command given: live, record, download or ports (see --help)";
+        return false;
+    }
+    if (o.command == "record") {
+        if (!haveInterval || SampleIntervalIndex(o.interval) < 0) {
+            error = "record needs --interval with one of 0.1 0.2 0.5 1 1.5 2 2.5 3 5 10";
+            return false;
+        }
+        if (o.out.empty()) {
+            error = "record needs --out FILE.txt";
+            return false;
+        }
+    } else if (o.command == "download") {
+        if (o.outDir.empty()) {
+            error = "download needs --out-dir DIR";
+            return false;
+        }
+    } else if (o.command != "live" && o.command != "ports") {
+        error = "unknown command " + o.command + ": live, record, download or ports (see --help)";
+        return false;
+    }
+    return true;
+}

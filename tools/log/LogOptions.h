@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+// Command line of sonivel-log.
+struct SLogOptions {
+    std::string command;       // live, record, download, ports
+    std::string port;          // --port DEV
+    long count = -1;           // live --count N (-1: until interrupted)
+    double interval = 0;       // record --interval S
+    long limit = 40000;        // record --limit N
+    std::string out;           // record --out FILE.txt
+    std::string exportPath;    // record --export FILE.xls
+    std::string outDir;        // download --out-dir DIR
+    double timeout = 250;      // download --timeout S
+    bool help = false;
+};
+
+// Parses argv; false with a one-line message on a usage error.
+bool ParseLogOptions(int argc, char** argv, SLogOptions& options, std::string& error);
+
+extern const char* const kLogUsage;
