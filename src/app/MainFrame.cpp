@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -16,6 +14,7 @@
 #include "app/MenuTable.h"
 #include "dialogs/Dialogs.h"
 #include "res/Artwork.h"
+#include "serial/QtComLink.h"
 
 CMainFrame::CMainFrame(SViewOptions options, QWidget* parent) : QMainWindow(parent)
 {
@@ -149,10 +148,8 @@ void CMainFrame::UpdateKeyLocks()
 void CMainFrame::WatchDevices()
 {
     // Device nodes appear in and vanish from /dev when a device is plugged in or out.
-    auto* watcher = new QFileSystemWatcher(this);
-    if (QDir(QStringLiteral("/dev")).exists())
-        watcher->addPath(QStringLiteral("/dev"));
-    connect(watcher, &QFileSystemWatcher::directoryChanged, this, &CMainFrame::OnDeviceChange);
+    auto* watcher = new CDeviceWatcher(QStringLiteral("/dev"), 300, this);
+    connect(watcher, &CDeviceWatcher::DevicesChanged, this, &CMainFrame::OnDeviceChange);
 }
 
 void CMainFrame::OnDeviceChange()

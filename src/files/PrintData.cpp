@@ -70,7 +70,7 @@ void PrintData(CPrintRX& job, QWidget* parent, const CRecordList& records, const
         return;
     QPainter& p = job.Painter();
     const SPageUnits u = PageUnits(job.HorzRes(), job.VertRes());
-    p.setFont(PrintFont(u.J));
+    p.setFont(PrintFont(p.device(), u.J));
     job.StartJobPage();
     const int N = p.fontMetrics().lineSpacing();
     FirstPageHeader(p, u, N, stats);

@@ -102,7 +102,7 @@ bool PrintGraphPage(QPainter& p, const SGraphPage& g, const SChartState& chart, 
         p.fillRect(ToQRect(mask), Qt::white);
 
     const QFont previousFont = p.font();
-    p.setFont(PrintFont(g.units.J));
+    p.setFont(PrintFont(p.device(), g.units.J));
     const int N = p.fontMetrics().lineSpacing();
     DrawLevelScale(p, g, chart, N);
     const bool timesOk = DrawTimeAxis(p, g, chart, records, N);

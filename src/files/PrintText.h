@@ -1,21 +1,31 @@
 #pragma once
+#include <algorithm>
 #include <string>
 
 #include <QCursor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 
 namespace sonivel {
 
-// The printout font: Arial (or the nearest sans-serif face), light, J device
-// pixels high.
-inline QFont PrintFont(int height)
+// The printout font: Arial (or the face the system puts in its place), as
+// light as that face comes, with a line height (ascent plus descent) of
+// height device pixels of device.
+inline QFont PrintFont(QPaintDevice* device, int height)
 {
-    QFont font(QStringLiteral("Arial"));
+    // Arial, else a face with Arial's metrics, else any sans-serif face.
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(height > 0 ? height : 1);
     font.setWeight(QFont::ExtraLight);
+    height = height > 0 ? height : 1;
+    font.setPixelSize(height);
+    const int measured = QFontMetrics(font, device).height();
+    if (measured > 0)
+        font.setPixelSize(std::max(1, height * height / measured));
     return font;
 }
 

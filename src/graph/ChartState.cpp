@@ -5,17 +5,6 @@
 
 namespace sonivel {
 
-int TruncToInt(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (v <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(v);
-}
-
 namespace {
 
 long long TruncToLong(double v)
@@ -31,21 +20,10 @@ long long TruncToLong(double v)
 
 } // namespace
 
-int IndexToColumn(const SChartState& s, double i)
-{
-    return TruncToInt(kPlotLeft + i / s.m_dXScale - (s.m_dXOffset - s.m_dXMin) / s.m_dXScale);
-}
-
 int CursorColumn(const SChartState& s, int i)
 {
     const int rel = TruncToInt(i / s.m_dXScale - (s.m_dXOffset - s.m_dXMin) / s.m_dXScale);
     return rel > INT_MAX - kPlotLeft ? INT_MAX : rel + kPlotLeft;
-}
-
-int LevelToRow(const SChartState& s, double v)
-{
-    return TruncToInt(kPlotTop + (s.m_dYOffset - s.m_dYMin) / s.m_dYScale
-                      - (v - s.m_dYMin) / s.m_dYScale + s.m_nH);
 }
 
 long long ColumnToIndex(const SChartState& s, int px)

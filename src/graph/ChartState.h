@@ -54,14 +54,27 @@ struct SChartState {
 
 // Truncation toward zero into an int; values beyond the int range are clamped
 // and NaN gives 0, so no pixel conversion is ever undefined.
-int TruncToInt(double v);
+inline int TruncToInt(double v)
+{
+    if (v < 2147483647.0 && v > -2147483648.0)
+        return static_cast<int>(v);
+    if (v >= 2147483647.0)
+        return 2147483647;
+    return v <= -2147483648.0 ? -2147483647 - 1 : 0;   // NaN fails every comparison
+}
 
 // Record index i to pixel column: trunc(45 + i/xs - (xo - xmin)/xs).
-int IndexToColumn(const SChartState& s, double i);
+inline int IndexToColumn(const SChartState& s, double i)
+{
+    return TruncToInt(kPlotLeft + i / s.m_dXScale - (s.m_dXOffset - s.m_dXMin) / s.m_dXScale);
+}
 // Column of a cursor line: 45 + trunc(i/xs - (xo - xmin)/xs).
 int CursorColumn(const SChartState& s, int i);
 // Level v to pixel row: the bottom edge 10 + H shows the y offset.
-int LevelToRow(const SChartState& s, double v);
+inline int LevelToRow(const SChartState& s, double v)
+{
+    return TruncToInt(kPlotTop + (s.m_dYOffset - s.m_dYMin) / s.m_dYScale - (v - s.m_dYMin) / s.m_dYScale + s.m_nH);
+}
 // Pixel column to record index: (px - 45) * xs + (xo - xmin), rounded half up.
 long long ColumnToIndex(const SChartState& s, int px);
 // Strictly inside the plot: 45 < x < W + 45 and 10 < y < H + 10.

@@ -42,7 +42,7 @@ bool SameName(std::string_view a, std::string_view b)
 // that a rewrite leaves untouched lines byte for byte.
 struct SLine {
     std::string text;
-    std::string end;
+    const char* end = "";   // "", "\n", "\r\n" or "\r"
 };
 
 std::vector<SLine> SplitLines(const std::string& content)
@@ -62,7 +62,7 @@ std::vector<SLine> SplitLines(const std::string& content)
         }
         if (!line.text.empty() && line.text.back() == '\r') {
             line.text.pop_back();
-            line.end.insert(0, "\r");
+            line.end = *line.end ? "\r\n" : "\r";
         }
         lines.push_back(std::move(line));
     }
@@ -127,16 +127,18 @@ std::optional<std::size_t> FindKey(const std::vector<SLine>& lines, const SSecti
 std::string JoinLines(const std::vector<SLine>& lines)
 {
     std::string out;
-    for (const SLine& l : lines)
-        out += l.text + l.end;
+    for (const SLine& l : lines) {
+        out += l.text;
+        out += l.end;
+    }
     return out;
 }
 
 // New lines follow the file's own line ends; a new file gets CR LF.
-std::string LineEndOf(const std::vector<SLine>& lines)
+const char* LineEndOf(const std::vector<SLine>& lines)
 {
     for (const SLine& l : lines)
-        if (!l.end.empty())
+        if (*l.end)
             return l.end;
     return "\r\n";
 }
@@ -209,7 +211,7 @@ std::string SetProfileString(const std::string& content, const std::string& sect
                              const std::string& value)
 {
     std::vector<SLine> lines = SplitLines(content);
-    const std::string eol = LineEndOf(lines);
+    const char* const eol = LineEndOf(lines);
     const std::string entry = key + "=" + value;
     if (const auto span = FindSection(lines, section)) {
         if (const auto at = FindKey(lines, *span, key)) {
@@ -219,12 +221,12 @@ std::string SetProfileString(const std::string& content, const std::string& sect
             std::size_t pos = span->end;
             while (pos > span->header + 1 && Trim(lines[pos - 1].text).empty())
                 --pos;
-            if (lines[pos - 1].end.empty())
+            if (!*lines[pos - 1].end)
                 lines[pos - 1].end = eol;
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(pos), SLine{entry, eol});
         }
     } else {
-        if (!lines.empty() && lines.back().end.empty())
+        if (!lines.empty() && !*lines.back().end)
             lines.back().end = eol;
         lines.push_back(SLine{"[" + section + "]", eol});
         lines.push_back(SLine{entry, eol});

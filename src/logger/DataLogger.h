@@ -5,11 +5,11 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "logger/DataLogDlg.h"
+#include "logger/LogState.h"
 #include "monitor/RecordList.h"
 #include "protocol/LoggerRequest.h"
 
-class CDataLogDlg;
-class CLogState;
 class CReceiver;
 class QWidget;
 

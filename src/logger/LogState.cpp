@@ -22,8 +22,7 @@ CLogState::CLogState(QWidget* parent)
     setFixedSize(kWidth, kHeight);
     setModal(true);
     setAutoFillBackground(true);
-    // Frameless, so draw a border of its own.
-    setObjectName(QStringLiteral("id146"));
+    // Frameless, so it draws a border of its own.
     setStyleSheet(QStringLiteral("QDialog#id146 { border: 1px solid rgb(90, 90, 90); }"));
 
     auto* text = new QLabel(QStringLiteral("Accepting Data now! Waiting......."), this);

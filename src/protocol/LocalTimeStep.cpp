@@ -71,7 +71,25 @@ const SCalendarTime& CLocalTimeStepper::Advance(long seconds)
     m_current = FromTm(now);
     // A local time can name two instants only near a change of the offset;
     // with the same offset a day before and after there is none.
-    m_bUnambiguous = LocalTm(m_instant - kOffsetWindow).tm_gmtoff == now.tm_gmtoff &&
-                     LocalTm(m_instant + kOffsetWindow).tm_gmtoff == now.tm_gmtoff;
+    m_bUnambiguous = SteadyAround(m_instant, now.tm_gmtoff);
     return m_current;
+}
+
+bool CLocalTimeStepper::SteadyAround(std::time_t t, long offset)
+{
+    if (!m_bSteady || offset != m_nOffset || t - kOffsetWindow < m_steadyFrom) {
+        m_bSteady = LocalTm(t - kOffsetWindow).tm_gmtoff == offset;
+        if (!m_bSteady)
+            return false;
+        m_nOffset = offset;
+        m_steadyFrom = t - kOffsetWindow;
+        m_steadyTo = t;
+    }
+    while (m_steadyTo < t + kOffsetWindow) {
+        const std::time_t next = m_steadyTo + kOffsetWindow;
+        if (LocalTm(next).tm_gmtoff != offset)
+            return false;
+        m_steadyTo = next;
+    }
+    return true;
 }

@@ -17,7 +17,9 @@ bool IsValidCalendarTime(const SCalendarTime& t);
 // mktime is slow (it may look at the zone file on every call), so it is
 // called once at the start and afterwards only where the zone's UTC offset
 // changes within a day of the current time, the only place where turning
-// the fields back into a time can give a different instant.
+// the fields back into a time can give a different instant. (The offset is
+// probed a day apart: two changes within one day that cancel each other out
+// would go unseen; no zone has them.)
 class CLocalTimeStepper {
 public:
     // False when t is not a valid calendar time; the stepper is then unusable.
@@ -27,9 +29,17 @@ public:
     const SCalendarTime& Current() const { return m_current; }
 
 private:
+    bool SteadyAround(std::time_t t, long offset);
+
     SCalendarTime m_current;
     std::time_t m_instant = 0;     // an instant whose local time is m_current
     bool m_bUnambiguous = false;   // mktime(m_current) is surely m_instant
+
+    // Instants over which the zone's UTC offset is known to be m_nOffset,
+    // probed a day apart, so that a step rarely needs more than one localtime.
+    bool m_bSteady = false;
+    std::time_t m_steadyFrom = 0, m_steadyTo = 0;
+    long m_nOffset = 0;
 };
 
 // The instant of a local time with the C library's own choice of daylight

@@ -34,25 +34,6 @@ CRecordStore* g_pLogDataArray = nullptr;
 
 namespace {
 
-// The steady clock of the key repetition, in milliseconds.
-std::int64_t KeyClockMs()
-{
-    static QElapsedTimer clock = [] {
-        QElapsedTimer c;
-        c.start();
-        return c;
-    }();
-    return clock.elapsed();
-}
-
-using Handler = void (CMyKovaView::*)();
-
-// The commands of the main menu and of the form's buttons the view handles.
-struct SCommand {
-    int id;
-    Handler handler;
-};
-
 } // namespace
 
 // The command table of the view.

@@ -138,6 +138,7 @@ private:
     void OpenMeterPort();
     void OpenPortPath(const std::string& path);
     std::string SearchMeterPort() const;
+    static std::int64_t KeyClockMs();   // the steady clock of the key repetition
 
     SViewOptions m_options;
     CQtComLink* m_pLink = nullptr;

@@ -6,6 +6,8 @@
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
 #include "files/FileNames.h"
+#include "files/Printing.h"
+#include "graph/GraphicsBtn.h"
 #include "view/MyKovaView.h"
 
 namespace {
@@ -49,34 +51,51 @@ void CMyKovaView::OnExport()
                                                 QStringLiteral("xls"), QStringLiteral("Data File(*.xls)"));
     if (path.isEmpty())
         return;
-    SStatBlock block;
-    block.stats = m_stats.Stats();
-    block.dSum = m_stats.Sum();
-    block.dSampleRate = m_dSampleInterval;
-    ReportFailure(this, sonivel::WriteExport(LocalPath(path), m_rtStore, block, sonivel::EExportSource::MainView));
+    ReportFailure(this, sonivel::WriteExport(LocalPath(path), m_rtStore, StatBlock(), sonivel::EExportSource::MainView));
 }
 
 void CMyKovaView::OnOpen()
 {
-    // Placeholder: reading a data file into the logger store opens the
-    // data-logger window, which is not part of this window yet.
+    const QString path = Dialogs().OpenFileName(this, QString(), QStringLiteral("txt"), QStringLiteral("Data File(*.txt)"));
+    if (path.isEmpty())
+        return;
+    sonivel::SDataFileRead read = sonivel::ReadDataFile(LocalPath(path));
+    switch (read.status) {
+    case sonivel::SDataFileRead::EStatus::BadHeader:
+        Dialogs().Message(this, QStringLiteral("Data Format is wrong!"), QStringLiteral("ERROR"));
+        return;
+    case sonivel::SDataFileRead::EStatus::CannotOpen:
+        Dialogs().Message(this, QString::fromLocal8Bit(read.message.c_str()), QStringLiteral("ERROR"),
+                          IDialogs::Icon::Warning);
+        return;
+    case sonivel::SDataFileRead::EStatus::Ok:
+        break;
+    }
+    m_logStore.Replace(std::move(read.records));
+    // Placeholder: the data-logger window that lists the groups read is
+    // opened here once it exists.
 }
 
 void CMyKovaView::OnPrintGraph()
 {
-    // Placeholder: the graph printout is bound when printing is available.
+    if (m_rtStore.IsEmpty())
+        return;
+    sonivel::PrintGraph(m_print, this, *m_pGraph, m_rtStore, StatBlock());
 }
 
 void CMyKovaView::OnPrintData()
 {
-    // Placeholder: the data printout is bound when printing is available.
+    if (m_rtStore.IsEmpty())
+        return;
+    sonivel::PrintData(m_print, this, m_rtStore, StatBlock());
 }
 
 void CMyKovaView::OnDataLogger()
 {
-    if (m_receiver.m_bRunActive) {
-        Dialogs().Message(this, QStringLiteral("Please stop the Real Time Runing!"), QStringLiteral("Tip"));
+    if (m_run.IsRunning()) {
+        Dialogs().Message(this, QString::fromLatin1(kStopRunFirstText), QString::fromLatin1(kStopRunFirstCaption));
         return;
     }
-    // Placeholder: the data-logger download is bound when it is available.
+    // Placeholder: the data-logger download (request, progress dialog and
+    // window) is bound once it exists.
 }

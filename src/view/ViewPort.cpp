@@ -1,16 +1,25 @@
 // The main view's serial link: opening the meter's port, the automatic and
 // manual port choice, device changes and the meter keys.
-#include <QByteArray>
-#include <QPointer>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include "dialogs/Dialogs.h"
 #include "monitor/MeterPanel.h"
-#include "protocol/MeterCommands.h"
-#include "serial/ComPort.h"
 #include "serial/PortEnum.h"
 #include "serial/PortSelect.h"
+#include "serial/QtComLink.h"
 #include "view/MyKovaView.h"
 #include "view/PortDlg.h"
+
+std::int64_t CMyKovaView::KeyClockMs()
+{
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer c;
+        c.start();
+        return c;
+    }();
+    return clock.elapsed();
+}
 
 std::string CMyKovaView::SearchMeterPort() const
 {
@@ -25,39 +34,32 @@ void CMyKovaView::OpenMeterPort()
     if (m_strPortPath.empty())
         return;   // no meter: the view stays without data
     OpenPortPath(m_strPortPath);
-    m_watchdogTimer.start(1000, this);
+    m_run.StartWatchdog();
 }
 
 void CMyKovaView::OpenPortPath(const std::string& path)
 {
-    // The reader thread hands each chunk to the user-interface thread, where
-    // the receive path and every state it touches live.
-    QPointer<CMyKovaView> self(this);
-    auto deliver = [self](const std::uint8_t* data, std::size_t count) {
-        const QByteArray chunk(reinterpret_cast<const char*>(data), static_cast<qsizetype>(count));
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, chunk] {
-                if (self)
-                    self->OnReceiveData(reinterpret_cast<const std::uint8_t*>(chunk.constData()),
-                                        static_cast<std::size_t>(chunk.size()));
-            },
-            Qt::QueuedConnection);
-    };
     std::string message;
-    if (!OpenComPort(*m_pComPort, path, deliver, message))
+    if (!m_pLink->Open(path, message))
         Dialogs().Message(this, QString::fromLocal8Bit(message.c_str()), QStringLiteral("Kova"),
                           IDialogs::Icon::Information);
+}
+
+void CMyKovaView::ReopenPort()
+{
+    if (!m_strPortPath.empty())
+        OpenPortPath(m_strPortPath);
 }
 
 void CMyKovaView::OnDeviceChange()
 {
     if (!m_bAutoPort)
         return;
-    m_strPortPath = SearchMeterPort();
-    if (m_strPortPath.empty())
+    const std::string path = SearchMeterPort();
+    if (path.empty())
         return;
-    m_reopenTimer.start(2000, this);
+    m_strPortPath = path;
+    m_run.ScheduleReopen();
 }
 
 void CMyKovaView::OnPortAuto()
@@ -78,11 +80,9 @@ void CMyKovaView::OnPortManual()
 
 void CMyKovaView::OnKeyCommand(int key)
 {
-    if (!m_receiver.m_bLinkAlive || !IsValidKey(key))
+    if (!m_keys.Press(key, m_receiver.m_live, m_receiver.m_bLinkAlive, KeyClockMs()))
         return;
     m_nKeyCode = key;
-    // Placeholder until the key repetition of the serial link is bound: the
-    // key's byte is written once.
-    const std::uint8_t byte = KeyByte(key);
-    m_pComPort->Write(&byte, 1);
+    if (!m_pKeyTimer->isActive())
+        m_pKeyTimer->start();
 }

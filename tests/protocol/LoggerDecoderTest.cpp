@@ -100,26 +100,6 @@ TEST(LoggerDecode, TwoCharacterRemainderCountsExceptInTheLastGroup)
     EXPECT_EQ(d[2].m_nGroup, 2);
 }
 
-TEST(LoggerDecode, ShortHeaderAndGarbageAreSafe)
-{
-    const SDecoded d("aa11ac0653dd");   // header shorter than 8 bytes
-    EXPECT_EQ(d.made, 1u);
-    const SDecoded e("acacacacdd");
-    EXPECT_EQ(e.made, 0u);
-    EXPECT_EQ(e.decoder.m_nLogGroup, 4);
-}
-
-TEST(LoggerDecode, FieldsCarryOverToTheNextDownload)
-{
-    CLoggerDecoder decoder;
-    CRecordStore store;
-    decoder.DecodeLoggerText("cc11123131595510ac0100dd", store);
-    EXPECT_EQ(decoder.m_strUnit, "dBC");
-    EXPECT_EQ(decoder.m_nDay, 1);   // advanced past the last sample
-    EXPECT_EQ(decoder.m_nYear, 2012);
-    EXPECT_DOUBLE_EQ(decoder.m_dSampleRate, 10.0);
-}
-
 // --- Stepping local time: the same results as mktime on every step ---
 
 void PrintTo(const SCalendarTime& t, std::ostream* os)

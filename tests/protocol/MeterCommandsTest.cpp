@@ -2,36 +2,25 @@
 
 #include "protocol/MeterCommands.h"
 
-TEST(MeterKeys, BytesAndPauses)
+TEST(MeterKeys, BytesPausesAndWatchedIndicators)
 {
     const std::uint8_t bytes[] = {0x33, 0x55, 0x11, 0x77, 0x88, 0x99};
     for (int k = 0; k < 6; ++k) {
-        EXPECT_TRUE(IsValidKey(k));
         EXPECT_EQ(KeyByte(k), bytes[k]);
         EXPECT_EQ(KeyPauseMs(k), k == KEY_LEVEL ? 500 : 600);
     }
-    EXPECT_FALSE(IsValidKey(-1));
     EXPECT_FALSE(IsValidKey(6));
-    EXPECT_EQ(kLoggerRequest[0], 0x5A);
-    EXPECT_EQ(kLoggerRequest[1], 0xAC);
-}
 
-TEST(MeterKeys, EachKeyWatchesTheIndicatorItChanges)
-{
     SLiveReading r;
-    const CKeyWatch fastSlow(KEY_FASTSLOW, r);
-    const CKeyWatch rec(KEY_REC, r);
-    const CKeyWatch ac(KEY_AC, r);
     r.m_nRange = 1;
-    const CKeyWatch level(KEY_LEVEL, r);
-    EXPECT_FALSE(fastSlow.Changed(r));
+    const CKeyWatch fastSlow(KEY_FASTSLOW, r), rec(KEY_REC, r), ac(KEY_AC, r), level(KEY_LEVEL, r);
     r.m_bMax = r.m_bMin = r.m_bHold = true;   // not theirs
     EXPECT_FALSE(fastSlow.Changed(r) || rec.Changed(r) || ac.Changed(r) || level.Changed(r));
-    r.m_bFast = true;
-    r.m_bRec = true;
+    r.m_bFast = r.m_bRec = true;
     r.m_bWeightA = !r.m_bWeightA;
     r.m_nRange = 2;
     EXPECT_TRUE(fastSlow.Changed(r) && rec.Changed(r) && ac.Changed(r) && level.Changed(r));
+    EXPECT_TRUE(CKeyWatch(7, r).Changed(r));   // unknown key: nothing to repeat
 }
 
 TEST(MeterKeys, MaxMinWatchesMinWhileMinIsShownElseMax)
@@ -63,5 +52,4 @@ TEST(MeterKeys, StopEndsWhenHoldToggles)
     const CKeyWatch release(KEY_STOP, r);
     r.m_bHold = false;
     EXPECT_TRUE(release.Changed(r));
-    EXPECT_TRUE(CKeyWatch(7, r).Changed(r));   // unknown key: nothing to repeat
 }

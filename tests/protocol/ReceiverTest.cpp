@@ -161,24 +161,18 @@ TEST_F(LiveFraming, BoundedBufferGivesTheSameReadingsAsAnUnboundedOne)
     EXPECT_GT(model.repaints, 1000);
 }
 
-TEST_F(LiveFraming, EveryChunkStampsTheLinkAndClearsTheStopKeyFlag)
-{
-    sonivel::SetClock([] { return std::time_t{1234567}; });
-    rx.m_live.m_bStopKeyFlag = true;
-    Feed("12");
-    EXPECT_EQ(rx.m_timeLastRx, 1234567);
-    EXPECT_TRUE(rx.m_bLinkAlive);
-    EXPECT_FALSE(rx.m_live.m_bStopKeyFlag);
-}
-
 // --- HOLD: any "ff" in a live chunk's text ---
 
 TEST_F(Hold, DuringARunStopsTheRunAndTheChunkIsNotBuffered)
 {
     rx.m_bRunActive = true;
     Feed(Frame("0635"));
+    rx.m_live.m_bStopKeyFlag = true;
     Feed("12 ff 34");
     EXPECT_TRUE(rx.m_live.m_bHold);
+    EXPECT_FALSE(rx.m_live.m_bStopKeyFlag);   // cleared after every chunk
+    EXPECT_EQ(rx.m_timeLastRx, LocalNoon(2026, 12, 7));
+    EXPECT_TRUE(rx.m_bLinkAlive);
     EXPECT_EQ(host.holdStops, 1);
     EXPECT_EQ(rx.m_strReceive.size(), 40u);
     // The next chunk that completes 40 characters clears it.
@@ -195,13 +189,6 @@ TEST_F(Hold, FormedAcrossTwoBytesAndWithoutARun)
     EXPECT_TRUE(rx.m_strReceive.empty());
     Feed("12 34");   // fewer than 40 characters: HOLD stays
     EXPECT_TRUE(rx.m_live.m_bHold);
-}
-
-TEST_F(Hold, IsNotRecognisedDuringADownload)
-{
-    rx.BeginDownload();
-    Feed("ff ff");
-    EXPECT_FALSE(rx.m_live.m_bHold);
 }
 
 // --- Data-logger answer: header, progress, hand-over ---

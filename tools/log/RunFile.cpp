@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "files/DataFile.h"
 #include "monitor/RecordList.h"
@@ -36,8 +35,7 @@ bool CRunFile::Append(const CObjData& record, std::string& message)
     std::string text = sonivel::FormatDataFile(one);
     if (m_nRecords > 0)
         text.erase(0, text.find('\n') + 1);
-    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0 ||
-        ::fsync(::fileno(m_file)) != 0) {
+    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0) {
         message = "Can't write " + m_strPath + ": " + std::strerror(errno);
         return false;
     }

@@ -5,8 +5,9 @@
 #include "monitor/ObjData.h"
 
 // The data text file of a monitoring run, written as the run goes: the header
-// line with the first record, then each record appended and flushed to disk,
-// so a crash loses at most the record being written. The bytes are those of
+// line with the first record, then each record appended and handed to the
+// system at once, so a crash of the program loses at most the record being
+// written. The bytes are those of
 // the program's Save (sonivel::FormatDataFile) for the same records.
 class CRunFile {
 public:
