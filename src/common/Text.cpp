@@ -5,12 +5,35 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <locale.h>
 
 namespace sonivel {
+namespace {
+
+// Numbers in files and on the wire always use a decimal point, whatever locale
+// the desktop runs in: formatting and parsing switch this thread to the C
+// locale for the call.
+class CNumericLocale {
+public:
+    CNumericLocale() : m_old(uselocale(CLocale())) {}
+    ~CNumericLocale() { uselocale(m_old); }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+private:
+    static locale_t CLocale()
+    {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        return c;
+    }
+    locale_t m_old;
+};
+
+} // namespace
 
 std::string Format(const char* fmt, ...)
 {
+    CNumericLocale numeric;
     char small[256];
     va_list args;
     va_start(args, fmt);
@@ -48,6 +71,7 @@ double AtoF(std::string_view text)
         big.assign(text);
         p = big.c_str();
     }
+    CNumericLocale numeric;
     return std::strtod(p, nullptr);
 }
 

@@ -1,7 +1,6 @@
 #include "graph/SeriesPainter.h"
 
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QVarLengthArray>
 #include <algorithm>
@@ -97,7 +96,9 @@ private:
 class CImageSink final : public CSeriesSink {
 public:
     CImageSink(QPainter& p, QImage& image, QColor color)
-        : m_p(p), m_image(image), m_pixel(color.rgb() | 0xff000000u), m_painter(p, color)
+        : m_image(image), m_bits(reinterpret_cast<QRgb*>(image.bits())),
+          m_stride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))), m_pixel(color.rgb() | 0xff000000u),
+          m_painter(p, color)
     {
     }
     void Span(int x, int top, int bottom) override
@@ -106,8 +107,9 @@ public:
             return;
         top = std::max(top, 0);
         bottom = std::min(bottom, m_image.height() - 1);
-        for (int y = top; y <= bottom; ++y)
-            Put(x, y);
+        QRgb* px = m_bits + top * m_stride + x;
+        for (int y = top; y <= bottom; ++y, px += m_stride)
+            *px = m_pixel;
     }
     void Line(QPoint a, QPoint b) override
     {
@@ -126,10 +128,11 @@ private:
         return q.x() >= border && q.y() >= border && q.x() < m_image.width() - border
             && q.y() < m_image.height() - border;
     }
-    void Put(int x, int y) { reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = m_pixel; }
+    void Put(int x, int y) { m_bits[y * m_stride + x] = m_pixel; }
 
-    QPainter& m_p;
     QImage& m_image;
+    QRgb* m_bits;
+    qsizetype m_stride;
     QRgb m_pixel;
     CPainterSink m_painter;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "common/Clock.h"
 #include "common/Text.h"
 
@@ -35,4 +37,16 @@ TEST(Clock, CanBeSetAndRestored)
     EXPECT_EQ(Now(), 1234);
     SetClock({});
     EXPECT_GT(Now(), 1700000000);
+}
+
+TEST(Text, NumbersIgnoreTheDesktopLocale)
+{
+    // A desktop in a comma-decimal locale must not change file or wire numbers.
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = old ? old : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no comma-decimal locale installed";
+    EXPECT_EQ(Format("%.2f", 65.3), "65.30");
+    EXPECT_DOUBLE_EQ(AtoF("63.5"), 63.5);
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }

@@ -21,12 +21,13 @@ namespace loggertest {
 // data-logger command, with the bytes written to the meter captured.
 class CLoggerHarness final : public IReceiverHost, public IRunHost, public IRunTimers {
 public:
-    CLoggerHarness()
+    // write: where the requests go besides the capture (a port), if anywhere.
+    explicit CLoggerHarness(MeterWriteFn write = {})
         : rx(*this, logStore), run(rx, rtStore, stats, *this, *this),
           logger(&view, rx, logStore,
-                 CDataLogger::SHooks{[this](const std::uint8_t* d, std::size_t n) {
+                 CDataLogger::SHooks{[this, write](const std::uint8_t* d, std::size_t n) {
                                          written.insert(written.end(), d, d + n);
-                                         return n;
+                                         return write ? write(d, n) : n;
                                      },
                                      [this] {
                                          KillTimer(TIMER_DOWNLOAD);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "dialogs/Dialogs.h"
 #include "monitor/MeterButton.h"
 #include "monitor/MeterPanel.h"
 #include "monitor/MeterPanelArt.h"
@@ -173,7 +174,7 @@ TEST(PanelPaint, UnusualLevelsStayInsideTheWindow)
     QImage img = Strip(Reading(5.0, 1), state);   // one integer digit: at the units place
     EXPECT_EQ(DigitAt(img, 93), 5);
     EXPECT_FALSE(Drawn(img, QRect(43, kDigitY, 50, kDigitHeight)));
-    for (double v : {-12.5, 12345.6, std::nan(""), INFINITY}) {
+    for (double v : {-12.5, 12345.6, std::nan(""), static_cast<double>(INFINITY)}) {
         img = Strip(Reading(v, 3), state);
         EXPECT_EQ(img.size(), QSize(195, 480));
     }

@@ -6,6 +6,7 @@
 #include "common/Clock.h"
 #include "monitor/DataListModel.h"
 #include "monitor/RTSetup.h"
+#include "monitor/RecordList.h"
 #include "view/ScriptedDialogs.h"
 
 using viewtest::CScriptedDialogs;
@@ -44,6 +45,8 @@ protected:
     CScriptedDialogs dialogs;
     CRTSetup dlg;
 };
+
+} // namespace
 
 TEST_F(RTSetupTest, ShowsCycleAndTimesForTheGroupNumberAndRate)
 {

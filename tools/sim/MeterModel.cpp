@@ -126,7 +126,11 @@ std::vector<std::uint8_t> CMeterModel::LoggerAnswer() const
     data.push_back(0xDD);
     data.push_back(0x00);
     const std::size_t n = std::min<std::size_t>(data.size() + 98, 0xFFFF);
-    std::vector<std::uint8_t> out {0xBB, static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n & 0xFF)};
+    std::vector<std::uint8_t> out;
+    out.reserve(data.size() + 3);
+    out.push_back(0xBB);
+    out.push_back(static_cast<std::uint8_t>(n >> 8));
+    out.push_back(static_cast<std::uint8_t>(n & 0xFF));
     out.insert(out.end(), data.begin(), data.end());
     return out;
 }
