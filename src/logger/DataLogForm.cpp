@@ -1,5 +1,7 @@
 #include "logger/DataLogForm.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
@@ -21,9 +23,10 @@
 
 namespace {
 
-// Dialog 145 is 610 x 372 dialog units of an 8-point font.
-constexpr int kWidth = 915;
-constexpr int kHeight = 640;
+// Dialog 145 is 610 x 372 dialog units of an 8-point font; the wider fonts
+// here get a little more room.
+constexpr int kWidth = 1010;
+constexpr int kHeight = 660;
 
 const char* const kRateTexts[] = {"0.1", "0.2", "0.5", "1", "1.5", "2", "2.5", "3", "5", "10"};
 
@@ -84,26 +87,34 @@ QTableView* BuildGroupList(QDialog* dlg)
     list->verticalHeader()->setDefaultSectionSize(18);
     list->horizontalHeader()->setHighlightSections(false);
     list->horizontalHeader()->setStretchLastSection(false);
+    // The column widths are those of an 8-point dialog font; a wider font
+    // widens a column just enough for its heading and its longest content.
+    const char* const widest[sonivel::kGroupColumns] = {"9999", "30-12-2011,23:59:59", "dBA", "Sampling Rate", "65535"};
+    const QFontMetrics fm(list->font());
     int width = 0;
     for (int c = 0; c < sonivel::kGroupColumns; ++c) {
-        list->setColumnWidth(c, CGroupListModel::kColumnWidths[c]);
-        width += CGroupListModel::kColumnWidths[c];
+        const int need = fm.horizontalAdvance(QString::fromLatin1(widest[c])) + 12;
+        const int w = std::max(CGroupListModel::kColumnWidths[c], need);
+        list->setColumnWidth(c, w);
+        width += w;
     }
     list->setFixedWidth(width + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 2);
     return list;
 }
 
-// "Start Time", "DataNo.", "Sample Rate" / "MAX @", "MIN @", "Average".
-QGridLayout* BuildStatistics(QWidget* parent, SDataLogForm& f)
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets)
 {
-    auto* g = new QGridLayout;
-    g->setHorizontalSpacing(4);
-    g->setVerticalSpacing(4);
-    g->addWidget(Text(parent, "Start Time"), 0, 0, Qt::AlignRight);
-    g->addWidget(Box(parent, logid::kStartTime, 130), 0, 1, 1, 3);
-    g->addWidget(Text(parent, "DataNo."), 0, 4, Qt::AlignRight);
-    g->addWidget(Box(parent, logid::kCount, 56), 0, 5);
-    g->addWidget(Text(parent, "Sample Rate"), 0, 6, Qt::AlignRight);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    for (QWidget* w : widgets)
+        row->addWidget(w);
+    row->addStretch(1);
+    return row;
+}
+
+// "Start Time", "DataNo.", "Sample Rate" / "MAX @", "MIN @", "Average".
+QVBoxLayout* BuildStatistics(QWidget* parent, SDataLogForm& f)
+{
     f.rate = new QComboBox(parent);
     SetResId(f.rate, logid::kRate);
     for (const char* t : kRateTexts)
@@ -111,22 +122,17 @@ QGridLayout* BuildStatistics(QWidget* parent, SDataLogForm& f)
     f.rate->setCurrentIndex(-1);
     f.rate->setEnabled(false);
     f.rate->setFixedWidth(56);
-    g->addWidget(f.rate, 0, 7);
-    g->addWidget(Text(parent, "Sec"), 0, 8);
 
-    g->addWidget(Text(parent, "MAX"), 1, 0, Qt::AlignRight);
-    g->addWidget(Box(parent, logid::kMaxValue, 44), 1, 1);
-    g->addWidget(Text(parent, "@"), 1, 2);
-    g->addWidget(Box(parent, logid::kMaxTime, 130), 1, 3);
-    g->addWidget(Text(parent, "MIN"), 1, 4, Qt::AlignRight);
-    g->addWidget(Box(parent, logid::kMinValue, 56), 1, 5);
-    g->addWidget(Text(parent, "@"), 1, 6, Qt::AlignRight);
-    g->addWidget(Box(parent, logid::kMinTime, 130), 1, 7, 1, 3);
-    g->addWidget(Text(parent, "Average"), 2, 0, Qt::AlignRight);
-    g->addWidget(Box(parent, logid::kAverage, 44), 2, 1);
-    g->addWidget(Text(parent, "dB"), 2, 2);
-    g->setColumnStretch(10, 1);
-    return g;
+    auto* rows = new QVBoxLayout;
+    rows->setSpacing(4);
+    rows->addLayout(Row({Text(parent, "Start Time"), Box(parent, logid::kStartTime, 130), Text(parent, "  DataNo."),
+                         Box(parent, logid::kCount, 56), Text(parent, "  Sample Rate"), f.rate,
+                         Text(parent, "Sec")}));
+    rows->addLayout(Row({Text(parent, "MAX"), Box(parent, logid::kMaxValue, 44), Text(parent, "@"),
+                         Box(parent, logid::kMaxTime, 130), Text(parent, "  MIN"), Box(parent, logid::kMinValue, 44),
+                         Text(parent, "@"), Box(parent, logid::kMinTime, 130), Text(parent, "  Average"),
+                         Box(parent, logid::kAverage, 44), Text(parent, "dB")}));
+    return rows;
 }
 
 // The chart with its scroll bars: vertical at the right, horizontal below.
@@ -177,14 +183,17 @@ SDataLogForm BuildDataLogForm(QDialog* dlg)
     right->setSpacing(6);
     right->addLayout(BuildStatistics(graphBox, f));
 
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(CreateIndicationGroup(graphBox));
-    middle->addStretch(1);
+    // The indication and "UnDo Zoom" beside the cursor boxes.
+    auto* left = new QVBoxLayout;
+    left->addWidget(CreateIndicationGroup(graphBox));
     QPushButton* undo = CreateUndoZoomButton(graphBox);
     undo->setAutoDefault(false);
-    middle->addWidget(undo, 0, Qt::AlignBottom);
+    left->addWidget(undo, 0, Qt::AlignLeft);
+    left->addStretch(1);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(left);
+    middle->addWidget(CreateCursorGroup(graphBox), 1);
     right->addLayout(middle);
-    right->addWidget(CreateCursorGroup(graphBox));
     right->addLayout(BuildChart(graphBox, f), 1);
     CreateLevelStatics(graphBox);
 

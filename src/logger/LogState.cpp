@@ -1,5 +1,6 @@
 #include "logger/LogState.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +15,14 @@ constexpr int kWidth = 299;
 constexpr int kHeight = 76;
 
 } // namespace
+
+QString CLogState::CancelText()
+{
+    // The button is labelled "取消" (Cancel); where no font can show Chinese
+    // characters it would be a row of empty boxes, so it reads "Cancel" there.
+    static const bool chinese = !QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty();
+    return chinese ? QString::fromUtf8("取消") : QStringLiteral("Cancel");
+}
 
 CLogState::CLogState(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::FramelessWindowHint)
@@ -35,8 +44,7 @@ CLogState::CLogState(QWidget* parent)
     m_pProgress->setRange(0, 100);
     m_pProgress->setValue(0);
 
-    // The meter's own software calls this button "取消" (Cancel).
-    m_pCancel = new QPushButton(QString::fromUtf8("取消"), this);
+    m_pCancel = new QPushButton(CancelText(), this);
     SetResId(m_pCancel, 2);
     m_pCancel->setGeometry(222, 30, 66, 24);
     m_pCancel->setAutoDefault(false);

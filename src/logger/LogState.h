@@ -26,6 +26,8 @@ public:
     void SetProgress(int range, int step, int pos);
     QProgressBar* Progress() const { return m_pProgress; }
     QPushButton* CancelButton() const { return m_pCancel; }
+    // "取消", or "Cancel" where no installed font shows Chinese characters.
+    static QString CancelText();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 #include "monitor/MeterPanelArt.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -122,12 +123,16 @@ QImage DrawMeter(bool noLink)
 
     if (noLink) {
         QFont f;
-        f.setPixelSize(15);
+        f.setPixelSize(13);
         f.setBold(true);
+        const QString text = QStringLiteral("No Connection");
+        // One line across the middle of the window, narrowed where the font is wide.
+        const double width = QFontMetricsF(f).horizontalAdvance(text);
+        if (width > kLcdWidth - 6)
+            f.setStretch(static_cast<int>(100.0 * (kLcdWidth - 6) / width));
         p.setFont(f);
         p.setPen(QColor(210, 20, 20));
-        p.drawText(QRectF(kLcdX, kLcdY, kLcdWidth, kLcdHeight), Qt::AlignCenter | Qt::TextWordWrap,
-                   QStringLiteral("No Connection"));
+        p.drawText(QRectF(kLcdX, kLcdY, kLcdWidth, kLcdHeight), Qt::AlignCenter, text);
     }
     return img;
 }

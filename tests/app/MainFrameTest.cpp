@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -70,8 +71,9 @@ TEST_F(MainFrameTest, ToolbarButtonsInOrderWithTheirImages)
     QStringList order;
     for (QAction* a : frame.ToolBar()->actions()) {
         order << (a->isSeparator() ? QStringLiteral("gap") : QString::number(ResId(a)));
-        if (!a->isSeparator())
+        if (!a->isSeparator()) {
             EXPECT_EQ(a->icon().availableSizes().value(0), QSize(17, 15)) << ResId(a);
+        }
     }
     EXPECT_EQ(order, (QStringList{"32790", "gap", "32786", "32785", "32771", "32772", "gap", "32802", "57664"}));
 }

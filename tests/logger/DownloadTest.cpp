@@ -174,7 +174,8 @@ TEST_F(Download, CancelEndsTheDownloadAndLaterBytesAreLiveAgain)
 {
     dialogs.exec = [this](QDialog& d) {
         auto& state = static_cast<CLogState&>(d);
-        EXPECT_EQ(state.CancelButton()->text(), QString::fromUtf8("取消"));
+        EXPECT_EQ(state.CancelButton()->text(), CLogState::CancelText());
+        EXPECT_TRUE(state.windowTitle().isEmpty());
         EXPECT_EQ(ResId(state.CancelButton()), 2);
         QTimer::singleShot(30, &d, [this, &state] {
             auto answer = LoggerAnswer({{kHeaderA, {653, 654}}});

@@ -46,11 +46,14 @@ bool Drawn(const QImage& img, QRect r)
     return false;
 }
 
+// The digit drawn at x, judged on its middle: the decimal point may cover the
+// left columns of the tenths and a mode word the last rows of a digit.
 int DigitAt(const QImage& img, int x)
 {
-    const QImage part = img.copy(x, kDigitY, kDigitWidth, kDigitHeight);
+    const QRect middle(2, 0, kDigitWidth - 2, kDigitHeight - 3);
+    const QImage part = img.copy(middle.translated(x, kDigitY));
     for (int d = 0; d < 10; ++d)
-        if (part == MeterArt().digits[static_cast<std::size_t>(d)].convertToFormat(part.format()))
+        if (part == MeterArt().digits[static_cast<std::size_t>(d)].copy(middle).convertToFormat(part.format()))
             return d;
     return -1;
 }
@@ -75,8 +78,9 @@ TEST(MeterArt, PicturesHaveTheirSizesAndTheLcdWindow)
     EXPECT_FALSE(Background(art.meter, 151, 100));
     // "No Connection" in red across the middle of the window.
     bool red = false;
-    for (int x = 45; x < 151; ++x)
-        red = red || art.noLink.pixelColor(x, 112).red() > 180;
+    for (int y = 100; y < 125; ++y)
+        for (int x = 45; x < 151; ++x)
+            red = red || art.noLink.pixelColor(x, y).red() > 180;
     EXPECT_TRUE(red);
     EXPECT_NE(art.meter, art.noLink);
 }
@@ -122,25 +126,25 @@ TEST(PanelPaint, ModeWordsAppearAtTheirPlaces)
     SPanelState state;
     const QImage img = Strip(r, state);
     EXPECT_TRUE(Drawn(img, QRect(95, 50, 20, 9)));    // FAST
-    EXPECT_FALSE(Drawn(img, QRect(118, 51, 20, 8)));  // no SLOW
+    EXPECT_FALSE(Drawn(img, QRect(124, 51, 12, 8)));  // no SLOW
     EXPECT_TRUE(Drawn(img, QRect(46, 50, 18, 9)));    // MAX
     EXPECT_TRUE(Drawn(img, QRect(65, 168, 20, 9)));   // REC
     EXPECT_TRUE(Drawn(img, QRect(120, 168, 22, 9)));  // AUTO
     EXPECT_EQ(DigitAt(img, 68), 6);
     EXPECT_EQ(DigitAt(img, 93), 5);
     EXPECT_EQ(DigitAt(img, 125), 4);
-    EXPECT_FALSE(Drawn(img, QRect(43, kDigitY, 25, kDigitHeight)));   // no hundreds digit
+    EXPECT_FALSE(Drawn(img, QRect(45, kDigitY, 23, kDigitHeight)));   // no hundreds digit
 }
 
 TEST(PanelPaint, BarIsClampedToTheRange)
 {
     SPanelState state;
     QImage img = Strip(Reading(140.0, 1), state);   // clamped to 80: n = 50
-    EXPECT_TRUE(Ink(img, 150, 81) && Ink(img, 150, 72));
-    EXPECT_TRUE(Background(img, 152, 81));
+    EXPECT_TRUE(Ink(img, 150, 81) && Ink(img, 150, 72));   // the last column of the LCD
+    EXPECT_TRUE(Background(img, 149, 81));
     img = Strip(Reading(130.0, 4), state);          // (130 - 30) / 2 = 50
     EXPECT_TRUE(Ink(img, 150, 81));
-    EXPECT_TRUE(Background(img, 152, 81));
+    EXPECT_TRUE(Background(img, 149, 81));
     img = Strip(Reading(20.0, 2), state);           // below the range: only the zero mark
     EXPECT_TRUE(Ink(img, 50, 81));
     EXPECT_TRUE(Background(img, 52, 81));
@@ -173,7 +177,7 @@ TEST(PanelPaint, UnusualLevelsStayInsideTheWindow)
     SPanelState state;
     QImage img = Strip(Reading(5.0, 1), state);   // one integer digit: at the units place
     EXPECT_EQ(DigitAt(img, 93), 5);
-    EXPECT_FALSE(Drawn(img, QRect(43, kDigitY, 50, kDigitHeight)));
+    EXPECT_FALSE(Drawn(img, QRect(45, kDigitY, 48, kDigitHeight)));
     for (double v : {-12.5, 12345.6, std::nan(""), static_cast<double>(INFINITY)}) {
         img = Strip(Reading(v, 3), state);
         EXPECT_EQ(img.size(), QSize(195, 480));

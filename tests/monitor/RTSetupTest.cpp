@@ -126,7 +126,7 @@ TEST(DataListModel, RowsFollowTheStoreOneInsertPerAppend)
         ++inserted;
     });
     for (int i = 0; i < 3; ++i) {
-        store.Add(std::make_unique<CObjData>(60.125 + i, "07-12-2026,05:09:0" + std::to_string(i), "dBC", 0, 0.5));
+        store.Add(std::make_unique<CObjData>(60.126 + i, "07-12-2026,05:09:0" + std::to_string(i), "dBC", 0, 0.5));
         model.Sync();
     }
     EXPECT_EQ(inserted, 3);
