@@ -7,7 +7,8 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "logger/DataLogger.h"
+#include "logger/DataLogDlg.h"
+#include "logger/LogState.h"
 #include "protocol/Receiver.h"
 
 namespace {
@@ -57,10 +58,10 @@ std::vector<std::uint8_t> FullAnswer(int perGroup)
 class CHost final : public IReceiverHost {
 public:
     void OnHoldStop() override {}
-    void OnDownloadEnded() override { logger->OnDownloadEnded(); }
-    void OnProgress(int range, int step, int pos) override { logger->OnProgress(range, step, pos); }
+    void OnDownloadEnded() override { progress.RequestClose(); }
+    void OnProgress(int range, int step, int pos) override { progress.SetProgress(range, step, pos); }
     void OnPanelRepaint() override {}
-    CDataLogger* logger = nullptr;
+    CLogState progress;
 };
 
 void EndMarkerToWindow(benchmark::State& state)
@@ -71,25 +72,27 @@ void EndMarkerToWindow(benchmark::State& state)
     CRecordStore store;
     CHost host;
     CReceiver rx(host, store);
-    CDataLogger logger(&view, rx, store, {});
-    host.logger = &logger;
-    rx.m_bLinkAlive = true;
-    logger.Open();   // nothing chosen: no window yet
+    std::unique_ptr<CDataLogDlg> window;
     constexpr std::size_t kChunk = 20;
     const std::size_t last = (answer.size() - 1) / kChunk * kChunk;
     for (auto _ : state) {
         state.PauseTiming();
         rx.BeginDownload();
+        if (window)
+            window->ForgetSelection();
         store.RemoveAll();
+        host.progress.Reset();
         for (std::size_t i = 0; i < last; i += kChunk)
             rx.OnReceiveData(answer.data() + i, kChunk);
         state.ResumeTiming();
         // The chunk with the end marker, then what the command does after the dialog.
         rx.OnReceiveData(answer.data() + last, answer.size() - last);
-        if (logger.Window())
-            logger.Window()->Recreate();
-        else
-            (new CDataLogDlg(&view, store))->show();
+        if (window) {
+            window->Recreate();
+        } else {
+            window = std::make_unique<CDataLogDlg>(&view, store);
+            window->show();
+        }
         QApplication::processEvents();
         benchmark::DoNotOptimize(store.GetSize());
     }

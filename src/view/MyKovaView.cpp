@@ -25,6 +25,7 @@
 #include "graph/GraphicsBtn.h"
 #include "monitor/DataListModel.h"
 #include "monitor/MeterPanel.h"
+#include "logger/DataLogger.h"
 #include "serial/QtComLink.h"
 #include "view/ViewLayout.h"
 
@@ -102,6 +103,14 @@ CMyKovaView::CMyKovaView(QWidget* parent, SViewOptions options)
     connect(m_form.showGraph, &QPushButton::clicked, this, [this] { OnCommand(1059); });
     connect(m_form.showList, &QPushButton::clicked, this, [this] { OnCommand(1060); });
 
+    CDataLogger::SHooks hooks;
+    hooks.write = [this](const std::uint8_t* data, std::size_t count) { return m_pLink->Write(data, count); };
+    hooks.restartTimeout = [this] {
+        KillTimer(TIMER_DOWNLOAD);
+        SetTimer(TIMER_DOWNLOAD, kDownloadTimeoutMs);
+    };
+    m_pDataLogger = std::make_unique<CDataLogger>(this, m_receiver, m_logStore, std::move(hooks));
+
     g_pRTDataArray = &m_rtStore;
     g_pLogDataArray = &m_logStore;
     g_pMainView = this;
@@ -110,6 +119,7 @@ CMyKovaView::CMyKovaView(QWidget* parent, SViewOptions options)
 CMyKovaView::~CMyKovaView()
 {
     m_pLink->Close();   // the reader thread ends before anything else goes
+    m_pDataLogger.reset();
     if (g_pMainView == this)
         g_pMainView = nullptr;
     if (g_pRTDataArray == &m_rtStore)
@@ -190,12 +200,12 @@ void CMyKovaView::OnHoldStop()
 
 void CMyKovaView::OnDownloadEnded()
 {
-    // The download's progress dialog belongs to the data-logger download, which
-    // is not part of this window yet.
+    m_pDataLogger->OnDownloadEnded();
 }
 
-void CMyKovaView::OnProgress(int, int, int)
+void CMyKovaView::OnProgress(int range, int step, int pos)
 {
+    m_pDataLogger->OnProgress(range, step, pos);
 }
 
 void CMyKovaView::OnPanelRepaint()

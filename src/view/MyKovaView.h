@@ -18,6 +18,7 @@
 #include "view/ViewForm.h"
 
 class CChartParent;
+class CDataLogger;
 class CQtComLink;
 class QTimer;
 class CDataListModel;
@@ -163,6 +164,8 @@ private:
 
     // Timers 1 (reopen), 2 (link watchdog), 3 (sampling), 4 (download time-out).
     QBasicTimer m_timers[5];
+    // The DataLogger and Open commands, the download and the data-logger window.
+    std::unique_ptr<CDataLogger> m_pDataLogger;
 };
 
 // The main view while it exists, for the frame's relays.

@@ -8,6 +8,7 @@
 #include "files/FileNames.h"
 #include "files/Printing.h"
 #include "graph/GraphicsBtn.h"
+#include "logger/DataLogger.h"
 #include "view/MyKovaView.h"
 
 namespace {
@@ -36,7 +37,7 @@ void CMyKovaView::OnSave()
 {
     if (m_rtStore.IsEmpty())
         return;
-    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName(".txt")),
+    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName("txt")),
                                                 QStringLiteral("txt"), QStringLiteral("Data File(*.txt)"));
     if (path.isEmpty())
         return;
@@ -47,7 +48,7 @@ void CMyKovaView::OnExport()
 {
     if (m_rtStore.IsEmpty())
         return;
-    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName(".xls")),
+    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName("xls")),
                                                 QStringLiteral("xls"), QStringLiteral("Data File(*.xls)"));
     if (path.isEmpty())
         return;
@@ -56,24 +57,7 @@ void CMyKovaView::OnExport()
 
 void CMyKovaView::OnOpen()
 {
-    const QString path = Dialogs().OpenFileName(this, QString(), QStringLiteral("txt"), QStringLiteral("Data File(*.txt)"));
-    if (path.isEmpty())
-        return;
-    sonivel::SDataFileRead read = sonivel::ReadDataFile(LocalPath(path));
-    switch (read.status) {
-    case sonivel::SDataFileRead::EStatus::BadHeader:
-        Dialogs().Message(this, QStringLiteral("Data Format is wrong!"), QStringLiteral("ERROR"));
-        return;
-    case sonivel::SDataFileRead::EStatus::CannotOpen:
-        Dialogs().Message(this, QString::fromLocal8Bit(read.message.c_str()), QStringLiteral("ERROR"),
-                          IDialogs::Icon::Warning);
-        return;
-    case sonivel::SDataFileRead::EStatus::Ok:
-        break;
-    }
-    m_logStore.Replace(std::move(read.records));
-    // Placeholder: the data-logger window that lists the groups read is
-    // opened here once it exists.
+    m_pDataLogger->Open();
 }
 
 void CMyKovaView::OnPrintGraph()
@@ -92,10 +76,5 @@ void CMyKovaView::OnPrintData()
 
 void CMyKovaView::OnDataLogger()
 {
-    if (m_run.IsRunning()) {
-        Dialogs().Message(this, QString::fromLatin1(kStopRunFirstText), QString::fromLatin1(kStopRunFirstCaption));
-        return;
-    }
-    // Placeholder: the data-logger download (request, progress dialog and
-    // window) is bound once it exists.
+    m_pDataLogger->DataLogger();
 }

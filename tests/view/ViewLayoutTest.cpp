@@ -18,8 +18,8 @@ TEST(ViewLayout, PlacesGraphBarsAndGroupFromTheCursorGroup)
     EXPECT_EQ(l.vbar, (SRect{1200 - 42, below, 15, 900 - kCursor.Bottom() - 60}));
     EXPECT_EQ(l.hbar, (SRect{214, 900 - 35, 1200 - 214 - 42, 15}));
     EXPECT_EQ(l.graphGroup, (SRect{204, 10, 1200 - 214, 880}));
-    // The bar lies right of the graph with a gap, the horizontal bar under it.
-    EXPECT_LT(l.graph.Right(), l.vbar.x);
+    // The bar lies right against the graph, the horizontal bar under it.
+    EXPECT_EQ(l.graph.Right(), l.vbar.x);
     EXPECT_LE(l.graph.Bottom(), l.hbar.y);
 }
 
