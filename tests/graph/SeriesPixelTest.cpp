@@ -3,6 +3,8 @@
 #include "ChartFixture.h"
 #include "GraphTestData.h"
 #include "graph/ChartMouse.h"
+#include "graph/SeriesPainter.h"
+#include <QPainter>
 
 using namespace sonivel;
 using namespace graphtest;
@@ -73,4 +75,23 @@ TEST(SeriesPixels, MergedColumnsMatchPerSegmentDrawingWhenZoomed)
         chart.m_dYOffset += 7.9;
         EXPECT_EQ(DifferingPixels(chart, *store), 0) << c.name << " shifted";
     }
+}
+
+TEST(SeriesPixels, PainterPathMatchesPerSegmentDrawing)
+{
+    // A painter with a clip cannot be written around: the merged drawing then
+    // goes through the painter and must still give the same pixels.
+    SChartState s;
+    SetInitialView(s, 700, 400);
+    auto store = MakeStore(9000, Noise);
+    FitOrFollow(s, store->GetSize(), nullptr);
+    const auto draw = [&](bool merged) {
+        QImage image(700, 400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setClipRect(QRect(0, 0, 650, 390));
+        DrawSeriesLine(p, s, *store, VisibleRange(s, store->GetSize()), Qt::blue, merged);
+        return image;
+    };
+    EXPECT_EQ(draw(true), draw(false));
 }

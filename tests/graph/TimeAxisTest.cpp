@@ -128,3 +128,20 @@ TEST_F(TimeAxisTest, DateTimeTextsAreReadStrictly)
                             "01/01/2021,00:00:00", "01-01-99999999999999999999,00:00:00", "a-b-c,d:e:f"})
         EXPECT_FALSE(ParseDateTime(bad)) << bad;
 }
+
+TEST_F(TimeAxisTest, ArbitraryBytesNeverCrashTheReaders)
+{
+    // Random texts built from the characters the pattern uses, and plain noise.
+    unsigned seed = 12345;
+    const auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+    const std::string alphabet = "0123456789-,: +x\r\n";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const std::size_t len = next() % 40;
+        for (std::size_t i = 0; i < len; ++i)
+            text += round % 2 ? alphabet[next() % alphabet.size()] : static_cast<char>(next() >> 8);
+        if (const auto t = ParseDateTime(text)) {
+            EXPECT_EQ(ParseDateTime(FormatFullDateTime(*t)), t) << text;
+        }
+    }
+}
