@@ -9,7 +9,7 @@
 #include "protocol/Receiver.h"
 
 CDataLogger::CDataLogger(QWidget* view, CReceiver& receiver, CRecordStore& logStore, SHooks hooks)
-    : QObject(view), m_pView(view), m_rx(receiver), m_logStore(logStore), m_hooks(std::move(hooks)),
+    : m_pView(view), m_rx(receiver), m_logStore(logStore), m_hooks(std::move(hooks)),
       m_request(m_hooks.write), m_pLogState(new CLogState(view))
 {
     m_requestTimer.setInterval(CLoggerRequest::kTickMs);

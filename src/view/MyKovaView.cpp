@@ -226,6 +226,7 @@ void CMyKovaView::OnShowList()
     if (m_bListShown)
         return;
     m_form.list->show();
+    m_form.list->scrollToBottom();
     m_pGraph->hide();
     m_form.vbar->hide();
     m_form.hbar->hide();

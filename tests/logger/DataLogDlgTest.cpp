@@ -126,17 +126,6 @@ TEST_F(DataLogWindow, DoubleClickOnARowFiresThroughTheListView)
     EXPECT_EQ(list->model()->index(0, 0).data(CGroupListModel::GroupRole).toInt(), 7);
 }
 
-TEST_F(DataLogWindow, LevelsAbove130KeepTheMinimumAt130WithNoTime)
-{
-    store.Add(std::make_unique<CObjData>(131.0, "05-12-2011,9:00:00", "dBA", 1, 1.0));
-    store.Add(std::make_unique<CObjData>(132.0, "05-12-2011,9:00:01", "dBA", 1, 1.0));
-    Make();
-    dlg->OnGroupDoubleClicked(0);
-    EXPECT_EQ(Box(1008), "130.0");
-    EXPECT_EQ(Box(1006), "");
-    EXPECT_EQ(Box(1002), "132.0");
-}
-
 TEST_F(DataLogWindow, CloseEmptiesTheStoreAndTheSelectionAndResetsTheCursors)
 {
     AddGroup(store, 1, 30);
