@@ -61,21 +61,9 @@ void SetScalesFromRanges(SChartState& s)
     s.m_dYScale = (s.m_dYMax - s.m_dYMin) / s.m_nH;
 }
 
-} // namespace
-
-void SetInitialView(SChartState& s, int clientWidth, int clientHeight)
-{
-    SetPlotSize(s, clientWidth, clientHeight);
-    s.m_dXMax = 20.0;
-    s.m_dXMin = 0.0;
-    s.m_dYMax = 130.0;
-    s.m_dYMin = 0.0;
-    SetScalesFromRanges(s);
-    s.m_dXOffset = 0.0;
-    s.m_dYOffset = s.m_dYMin;
-}
-
-void ResetGeometry(SChartState& s, int width, int height)
+// The plot size for the control's size, the ranges 0-130 dB from record 0 up
+// to the current m_dXMax, and the offsets at the ranges' start.
+void SetDefaultRanges(SChartState& s, int width, int height)
 {
     SetPlotSize(s, width, height);
     s.m_dXMin = 0.0;
@@ -84,6 +72,19 @@ void ResetGeometry(SChartState& s, int width, int height)
     SetScalesFromRanges(s);
     s.m_dXOffset = 0.0;
     s.m_dYOffset = s.m_dYMin;
+}
+
+} // namespace
+
+void SetInitialView(SChartState& s, int clientWidth, int clientHeight)
+{
+    s.m_dXMax = 20.0;
+    SetDefaultRanges(s, clientWidth, clientHeight);
+}
+
+void ResetGeometry(SChartState& s, int width, int height)
+{
+    SetDefaultRanges(s, width, height);
     s.m_bZoomed = false;
 }
 

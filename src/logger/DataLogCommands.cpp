@@ -29,7 +29,7 @@ void CDataLogDlg::OnSaveSelected()
 {
     if (m_selGroup.IsEmpty())
         return;
-    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName(".txt")),
+    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName("txt")),
                                                 QStringLiteral("txt"), QStringLiteral("Data File(*.txt)"));
     if (path.isEmpty())
         return;
@@ -41,7 +41,7 @@ void CDataLogDlg::OnExportExcel()
 {
     if (m_selGroup.IsEmpty())
         return;
-    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName(".xls")),
+    const QString path = Dialogs().SaveFileName(this, Latin1(sonivel::InitialFileName("xls")),
                                                 QStringLiteral("xls"), QStringLiteral("Data File(*.xls)"));
     if (path.isEmpty())
         return;

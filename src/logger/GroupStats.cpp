@@ -18,31 +18,14 @@ void SelectGroup(const CRecordList& store, int group, CRecordSelection& sel)
 SGroupStats ComputeGroupStats(const CRecordList& group)
 {
     SGroupStats out;
-    RTStatistics& s = out.block.stats;
-    s.dMax = 0.0;
-    s.dMin = 130.0;
     out.nCount = group.GetSize();
-    if (out.nCount == 0)
-        return out;
-    double sum = 0.0;
-    for (std::size_t i = 0; i < out.nCount; ++i) {
-        const CObjData& r = group.GetAt(i);
-        if (r.m_dValue > s.dMax) {
-            s.dMax = r.m_dValue;
-            s.strMaxTime = r.m_strTime;
-            s.strMaxUnit = r.m_strUnit;
-        }
-        if (r.m_dValue < s.dMin) {
-            s.dMin = r.m_dValue;
-            s.strMinTime = r.m_strTime;
-            s.strMinUnit = r.m_strUnit;
-        }
-        sum += r.m_dValue;
-    }
-    s.dAverage = sum / static_cast<double>(out.nCount);
-    s.strStartTime = group.GetAt(0).m_strTime;
-    out.block.dSum = sum;
-    out.block.dSampleRate = group.GetAt(0).m_dSampleRate;
+    CRunningStats running(130.0);
+    for (std::size_t i = 0; i < out.nCount; ++i)
+        running.Account(group.GetAt(i), group.GetAt(0), i + 1);
+    out.block.stats = running.Stats();
+    out.block.dSum = running.Sum();
+    if (out.nCount > 0)
+        out.block.dSampleRate = group.GetAt(0).m_dSampleRate;
     return out;
 }
 

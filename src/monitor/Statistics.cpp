@@ -3,7 +3,7 @@
 void CRunningStats::Reset()
 {
     m_stats.dMax = 0.0;
-    m_stats.dMin = 150.0;
+    m_stats.dMin = m_dMinStart;
     m_stats.dAverage = 0.0;
     m_stats.strMaxTime.clear();
     m_stats.strMinTime.clear();

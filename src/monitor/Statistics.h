@@ -23,9 +23,13 @@ struct SStatBlock {
     double dSampleRate = 0.0;
 };
 
-// The monitoring store's statistics, kept up to date one append at a time.
+// Running statistics kept up to date one append at a time. The maximum starts
+// at 0.0 and the minimum at minStart (150.0 for the monitoring store), each
+// replaced only by a strictly greater / smaller level.
 class CRunningStats {
 public:
+    explicit CRunningStats(double minStart = 150.0) : m_dMinStart(minStart) { m_stats.dMin = minStart; }
+
     // Back to the reset values; the record units are kept.
     void Reset();
     // Accounts for record r just appended; first is record 0 of the store and
@@ -37,6 +41,7 @@ public:
     std::size_t Count() const { return m_nCount; }
 
 private:
+    double m_dMinStart;
     RTStatistics m_stats;
     double m_dSum = 0.0;
     std::size_t m_nCount = 0;

@@ -10,9 +10,9 @@
 #include "app/MainFrame.h"
 #include "app/MenuTable.h"
 #include "monitor/MonitorRun.h"
-#include "view/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
-using viewtest::CScriptedDialogs;
+using testsupport::CScriptedDialogs;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <regex>
 
-#include "PdfDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "TempDir.h"
 #include "common/Clock.h"
 #include "common/Text.h"
@@ -11,6 +11,7 @@
 #include "monitor/Statistics.h"
 
 using namespace sonivel;
+using testsupport::CScriptedDialogs;
 
 namespace {
 
@@ -94,6 +95,8 @@ protected:
         tm.tm_isdst = -1;
         const std::time_t now = std::mktime(&tm);
         SetClock([now] { return now; });
+        dialogs.setupPrinter = CScriptedDialogs::PrintToPdf(QString::fromStdString(pdf));
+        dialogs.answerOk = false;
     }
     void TearDown() override
     {
@@ -108,7 +111,7 @@ protected:
 
     CTempDir dir;
     const std::string pdf = dir.Path("out.pdf");
-    CPdfDialogs dialogs{QString::fromStdString(pdf)};
+    CScriptedDialogs dialogs;
     CPrintRX job;
 };
 
@@ -177,7 +180,7 @@ TEST_F(Printing, EmptyListOrCancelPrintsNothing)
     EXPECT_EQ(dialogs.printDialogs, 0);
 
     const SRun run = MakeRun(5);
-    dialogs.cancelPrint = true;
+    dialogs.setupPrinter = nullptr;   // the print dialog is cancelled
     PrintData(job, nullptr, run.store, run.block);
     PrintGraph(job, nullptr, FittedChart(5), run.store, run.block);
     EXPECT_EQ(dialogs.printDialogs, 2);

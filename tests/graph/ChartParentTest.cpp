@@ -7,7 +7,7 @@
 
 #include "ChartFixture.h"
 #include <QLabel>
-#include "FakeDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "GraphTestData.h"
 #include "dialogs/Dialogs.h"
 #include "graph/ChartIds.h"
@@ -16,6 +16,7 @@
 
 using namespace sonivel;
 using namespace graphtest;
+using testsupport::CScriptedDialogs;
 
 namespace {
 
@@ -50,7 +51,7 @@ protected:
     void Click(QPoint p) { QTest::mouseClick(chart, Qt::LeftButton, {}, p, 500); }
 
     CTempConfig config;
-    CFakeDialogs dialogs;
+    CScriptedDialogs dialogs;
     std::unique_ptr<CRecordStore> store;
     QWidget window;
     CGraphicsBtn* chart;

@@ -4,18 +4,19 @@
 
 #include "ChartFixture.h"
 #include <QLabel>
-#include "FakeDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "dialogs/Dialogs.h"
 #include "graph/ColorSettingCommand.h"
 #include "graph/DlgColorSet.h"
 
 using namespace sonivel;
 using namespace graphtest;
+using testsupport::CScriptedDialogs;
 
 TEST(ColorSetting, OkTakesTheChosenColoursAndWritesAllNineKeys)
 {
     CTempConfig config;
-    CFakeDialogs dialogs;
+    CScriptedDialogs dialogs;
     CGraphicsBtn chart;
     chart.resize(300, 200);
     chart.show();
@@ -43,7 +44,7 @@ TEST(ColorSetting, OkTakesTheChosenColoursAndWritesAllNineKeys)
 TEST(ColorSetting, CancelLeavesChartAndFileUnchanged)
 {
     CTempConfig config;
-    CFakeDialogs dialogs;
+    CScriptedDialogs dialogs;
     CGraphicsBtn chart;
     dialogs.chosenColor = QColor(9, 9, 9);
     dialogs.exec = [](QDialog& dlg) {
@@ -62,7 +63,7 @@ TEST(ColorSetting, SwatchesShowTheWorkingColours)
     dlg.UpdateSwatches();
     EXPECT_EQ(FindById<QLabel>(&dlg, 1065)->palette().color(QPalette::Window), QColor(10, 20, 30));
     EXPECT_EQ(FindById<QLabel>(&dlg, 1065)->text(), QString(18, QLatin1Char(' ')));
-    CFakeDialogs dialogs;   // colour dialog cancelled: nothing changes
+    CScriptedDialogs dialogs;   // colour dialog cancelled: nothing changes
     FindById<QPushButton>(&dlg, 1068)->click();
     EXPECT_EQ(dlg.m_clrGrid, Rgb(10, 20, 30));
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ChartFixture.h"
-#include "FakeDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "GraphTestData.h"
 #include "graph/ChartLabels.h"
 #include <QDir>
@@ -11,6 +11,7 @@
 
 using namespace sonivel;
 using namespace graphtest;
+using testsupport::CScriptedDialogs;
 
 namespace {
 
@@ -43,7 +44,7 @@ protected:
     }
 
     CTempConfig config;   // no colour file: the default colours
-    CFakeDialogs dialogs;
+    CScriptedDialogs dialogs;
     std::unique_ptr<CGraphicsBtn> chart;
 };
 

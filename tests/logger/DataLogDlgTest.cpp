@@ -12,9 +12,10 @@
 #include "logger/DataLogDlg.h"
 #include "logger/GroupListModel.h"
 #include "LoggerRecords.h"
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 using loggertest::AddGroup;
+using testsupport::CScriptedDialogs;
 
 namespace {
 
@@ -29,7 +30,7 @@ protected:
     int Rows() const { return dlg->Form().list->model()->rowCount(); }
     void Make() { dlg = std::make_unique<CDataLogDlg>(nullptr, store); }
 
-    loggertest::CScriptedDialogs dialogs;
+    CScriptedDialogs dialogs;
     CRecordStore store;
     std::unique_ptr<CDataLogDlg> dlg;
 };

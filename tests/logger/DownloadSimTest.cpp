@@ -14,10 +14,11 @@
 #include "logger/DataLogDlg.h"
 #include "logger/LogState.h"
 #include "LoggerHarness.h"
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "serial/ComPort.h"
 
 using namespace loggertest;
+using testsupport::CScriptedDialogs;
 
 namespace {
 

@@ -12,9 +12,10 @@
 #include "logger/LogState.h"
 #include "LoggerHarness.h"
 #include "LoggerRecords.h"
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 using namespace loggertest;
+using testsupport::CScriptedDialogs;
 
 namespace {
 

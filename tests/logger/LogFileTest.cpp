@@ -14,9 +14,10 @@
 #include "logger/DataLogger.h"
 #include "LoggerHarness.h"
 #include "LoggerRecords.h"
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
 using loggertest::AddGroup;
+using testsupport::CScriptedDialogs;
 
 namespace {
 
@@ -44,7 +45,7 @@ protected:
     int Rows() const { return dlg->Form().list->model()->rowCount(); }
 
     QTemporaryDir dir;
-    loggertest::CScriptedDialogs dialogs;
+    CScriptedDialogs dialogs;
     CRecordStore store;
     std::unique_ptr<CDataLogDlg> dlg;
 };

@@ -7,9 +7,9 @@
 #include "monitor/DataListModel.h"
 #include "monitor/RTSetup.h"
 #include "monitor/RecordList.h"
-#include "view/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
-using viewtest::CScriptedDialogs;
+using testsupport::CScriptedDialogs;
 
 namespace {
 

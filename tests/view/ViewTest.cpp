@@ -14,9 +14,9 @@
 #include "graph/GraphicsBtn.h"
 #include "monitor/MonitorRun.h"
 #include "view/MyKovaView.h"
-#include "view/ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 
-using viewtest::CScriptedDialogs;
+using testsupport::CScriptedDialogs;
 
 namespace {
 
@@ -148,7 +148,7 @@ TEST_F(ViewTest, RunOverASeriesAsksToSaveAndDiscardsItEvenOnCancel)
     dialogs.answerOk = false;
     view.OnCommand(32771);
     EXPECT_EQ(dialogs.questions, QStringList{"Tip: Save Current Data?"});
-    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+    EXPECT_TRUE(dialogs.saveAsked.isEmpty());
     EXPECT_EQ(view.RTStore().GetSize(), 0u);
     EXPECT_EQ(FindById<QTableView>(&view, 1037)->model()->rowCount(), 0);
     EXPECT_EQ(Field(1009), "");
@@ -225,7 +225,7 @@ TEST_F(ViewTest, DataLoggerDuringARunAsksToStopFirst)
 TEST_F(ViewTest, SaveOffersTheTimeNamedFileAndReportsAFileThatCannotBeWritten)
 {
     view.OnCommand(32786);   // nothing to save: no dialog
-    EXPECT_TRUE(dialogs.saveRequests.isEmpty());
+    EXPECT_TRUE(dialogs.saveAsked.isEmpty());
 
     LinkAlive();
     view.OnCommand(32771);
@@ -234,17 +234,17 @@ TEST_F(ViewTest, SaveOffersTheTimeNamedFileAndReportsAFileThatCannotBeWritten)
     QTemporaryDir dir;
     dialogs.savePath = dir.filePath("missing-folder/run.txt");
     view.OnCommand(32786);
-    ASSERT_EQ(dialogs.saveRequests.size(), 1);
-    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d{1,2}-\d{1,2} \d{1,2}-\d{1,2}\.txt \| Data File\(\*\.txt\)$)")
-                    .match(dialogs.saveRequests[0]).hasMatch())
-        << dialogs.saveRequests[0].toStdString();
+    ASSERT_EQ(dialogs.saveAsked.size(), 1);
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d{1,2}-\d{1,2} \d{1,2}-\d{1,2}\.txt\|txt\|Data File\(\*\.txt\)$)")
+                    .match(dialogs.saveAsked[0]).hasMatch())
+        << dialogs.saveAsked[0].toStdString();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains("missing-folder/run.txt")) << dialogs.messages[0].toStdString();
     EXPECT_EQ(view.RTStore().GetSize(), 2u);
 
     dialogs.savePath = dir.filePath("run.xls");
     view.OnCommand(32785);
-    EXPECT_TRUE(dialogs.saveRequests.last().endsWith(".xls | Data File(*.xls)"));
+    EXPECT_TRUE(dialogs.saveAsked.last().endsWith(".xls|xls|Data File(*.xls)"));
     EXPECT_TRUE(QFile::exists(dir.filePath("run.xls")));
 }
 

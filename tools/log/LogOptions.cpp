@@ -1,7 +1,6 @@
 #include "LogOptions.h"
 
-#include <cstdlib>
-
+#include "ArgParse.h"
 #include "monitor/MonitorRun.h"
 
 const char* const kLogUsage =
@@ -38,17 +37,6 @@ const char* const kLogUsage =
     "3 the port cannot be found or opened, 4 the meter is silent or the download\n"
     "failed. Errors are reported in one line on standard error.\n";
 
-namespace {
-
-bool Number(const char* text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return *text != '\0' && end && *end == '\0';
-}
-
-} // namespace
-
 bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
 {
     int i = 1;
@@ -58,20 +46,18 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
     for (; i < argc; ++i) {
         const std::string arg = argv[i];
         auto text = [&](std::string& out) {
-            if (i + 1 >= argc) {
+            if (!toolargs::NextText(argc, argv, i, out)) {
                 error = arg + " needs a value";
                 return false;
             }
-            out = argv[++i];
             return true;
         };
         // A number of at least min (whole when asked).
         auto number = [&](double& out, double min, bool whole, const char* what) {
-            if (i + 1 >= argc || !Number(argv[i + 1], out) || out < min || (whole && out != static_cast<long>(out))) {
+            if (!toolargs::NextNumber(argc, argv, i, out, min, whole)) {
                 error = arg + " needs " + what;
                 return false;
             }
-            ++i;
             return true;
         };
         double v = 0;

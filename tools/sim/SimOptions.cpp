@@ -1,7 +1,8 @@
 #include "SimOptions.h"
 
-#include <cstdlib>
 #include <sstream>
+
+#include "ArgParse.h"
 
 const char* const kSimUsage =
     "Usage: sonivel-meter-sim [options]\n"
@@ -36,13 +37,6 @@ const char* const kSimUsage =
 
 namespace {
 
-bool ToNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end && *end == '\0';
-}
-
 bool ParseGroups(const std::string& text, std::vector<int>& groups)
 {
     groups.clear();
@@ -51,7 +45,7 @@ bool ParseGroups(const std::string& text, std::vector<int>& groups)
     long total = 0;
     while (std::getline(in, item, ',')) {
         double n = 0;
-        if (!ToNumber(item, n) || n < 0 || n != static_cast<int>(n))
+        if (!toolargs::ToNumber(item.c_str(), n) || n < 0 || n != static_cast<int>(n))
             return false;
         total += static_cast<long>(n);
         if (n > 0)
@@ -68,22 +62,20 @@ bool ParseSimOptions(int argc, char** argv, SSimOptions& o, std::string& error)
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](double& out, double min) {
-            if (i + 1 >= argc || !ToNumber(argv[i + 1], out) || out < min) {
+            if (!toolargs::NextNumber(argc, argv, i, out, min)) {
                 error = arg + " needs a number of at least " + std::to_string(static_cast<int>(min));
                 return false;
             }
-            ++i;
             return true;
         };
         double v = 0;
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (arg == "--link") {
-            if (i + 1 >= argc) {
+            if (!toolargs::NextText(argc, argv, i, o.link)) {
                 error = "--link needs a path";
                 return false;
             }
-            o.link = argv[++i];
         } else if (arg == "--period") {
             if (!value(v, 10))
                 return false;

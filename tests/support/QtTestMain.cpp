@@ -2,10 +2,12 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+// The main program of every widget test: a QApplication on the offscreen
+// platform exists before GoogleTest runs the tests.
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);   // no colour settings of the user
+    QStandardPaths::setTestModeEnabled(true);   // no settings of the user
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

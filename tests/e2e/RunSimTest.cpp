@@ -1,0 +1,117 @@
+// Monitoring runs of the assembled program against the meter simulator.
+#include <QTableView>
+
+#include "SimFixture.h"
+#include "monitor/MeterPanel.h"
+
+using e2e::WaitFor;
+
+namespace {
+
+class RunSim : public e2e::SimFixture {
+protected:
+    void SelectInterval(int index) { FindById<QComboBox>(frame.get(), 1007)->setCurrentIndex(index); }
+    int ListRows() { return FindById<QTableView>(frame.get(), 1037)->model()->rowCount(); }
+    bool RunControlsAvailable()
+    {
+        return MenuEnabled(32771) && MenuEnabled(32773) && MenuEnabled(32791) && !MenuEnabled(32772) &&
+               W(1007)->isEnabled();
+    }
+};
+
+TEST_F(RunSim, SetupRunRecordsAtItsIntervalAndEndsAtItsLimit)
+{
+    Start();
+    ASSERT_TRUE(RunControlsAvailable());
+    QElapsedTimer clock;
+    clock.start();
+    SetupAndStart(5, 1);   // 5 records, 0.2 s
+    ASSERT_TRUE(View().IsRunActive());
+    EXPECT_EQ(dialogs.execTitles, QStringList{"Real-Time Setup"});
+    EXPECT_FALSE(MenuEnabled(32771) || MenuEnabled(32773) || MenuEnabled(32791) || W(1007)->isEnabled());
+    EXPECT_TRUE(MenuEnabled(32772));
+
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunActive(); }, 5000));
+    // Five records, the run ending on the sixth tick.
+    EXPECT_GE(clock.elapsed(), 1100);
+    EXPECT_EQ(Records(), 5u);
+    EXPECT_EQ(ListRows(), 5);
+    EXPECT_EQ(Field(1009), "5");
+    EXPECT_TRUE(RunControlsAvailable());
+    EXPECT_EQ(FindById<QComboBox>(frame.get(), 1007)->currentText(), "0.2");
+    const CRecordStore& store = View().RTStore();
+    for (std::size_t i = 0; i < store.GetSize(); ++i) {
+        EXPECT_DOUBLE_EQ(store.GetAt(i).m_dSampleRate, 0.2);
+        EXPECT_EQ(store.GetAt(i).m_strUnit, "dBA");
+        EXPECT_GT(store.GetAt(i).m_dValue, 20.0);   // a real reading, not the 50.0 of the first showing
+        EXPECT_LT(store.GetAt(i).m_dValue, 140.0);
+    }
+    QTest::qWait(400);
+    EXPECT_EQ(Records(), 5u);   // nothing recorded after the end
+}
+
+TEST_F(RunSim, StopKeyPutsTheMeterInHoldWhichStopsTheRun)
+{
+    Start();
+    SelectInterval(0);
+    Menu(32771);
+    ASSERT_TRUE(View().IsRunActive());
+    ASSERT_TRUE(WaitFor([this] { return Records() >= 3; }, 3000));
+    QTest::mouseClick(FindById<QAbstractButton>(frame.get(), 1049), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunActive(); }, 3000));
+    const std::size_t kept = Records();
+    EXPECT_GE(kept, 3u);
+    EXPECT_TRUE(RunControlsAvailable());
+    QTest::qWait(400);
+    EXPECT_EQ(Records(), kept);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+}
+
+TEST_F(RunSim, PulledCableStopsTheRunWithinThreeSecondsAndKeepsEveryRecord)
+{
+    Start();
+    SelectInterval(0);
+    Menu(32771);
+    ASSERT_TRUE(WaitFor([this] { return Records() >= 3; }, 3000));
+    sim->Kill();
+    QElapsedTimer clock;
+    clock.start();
+    const std::size_t atHangup = Records();
+    ASSERT_TRUE(WaitFor([this] { return !View().IsRunActive(); }, 4000));
+    EXPECT_LE(clock.elapsed(), 3000);
+    EXPECT_FALSE(View().IsLinkAlive());
+    EXPECT_FALSE(View().Form().panel->LinkAlive());   // the no-link picture
+    const std::size_t kept = Records();
+    EXPECT_GE(kept, atHangup);
+    EXPECT_EQ(ListRows(), static_cast<int>(kept));
+    EXPECT_EQ(Field(1009), QString::number(kept));
+    EXPECT_TRUE(RunControlsAvailable());
+
+    Menu(32771);   // no meter: Run does nothing
+    EXPECT_FALSE(View().IsRunActive());
+    EXPECT_EQ(Records(), kept);
+}
+
+TEST_F(RunSim, ClearCancelledKeepsTheSeriesAndRunOverItAsksToSave)
+{
+    Start();
+    RecordSome(3);
+    dialogs.answerOk = false;
+    Menu(32773);
+    EXPECT_EQ(dialogs.questions, QStringList{"Tips: Clear data?"});
+    EXPECT_EQ(Records(), 3u);
+    EXPECT_EQ(ListRows(), 3);
+    EXPECT_EQ(Field(1009), "3");
+
+    Menu(32771);
+    EXPECT_EQ(dialogs.questions.last(), "Tip: Save Current Data?");
+    EXPECT_TRUE(dialogs.saveAsked.isEmpty());
+    ASSERT_TRUE(View().IsRunActive());
+    ASSERT_TRUE(WaitFor([this] { return Records() >= 1; }, 3000));
+    Menu(32772);
+    EXPECT_FALSE(View().IsRunActive());
+    EXPECT_LT(Records(), 3u + 20u);   // a new series, not appended to the old one
+    EXPECT_EQ(ListRows(), static_cast<int>(Records()));
+}
+
+} // namespace
