@@ -33,10 +33,6 @@ CMyKovaView* g_pMainView = nullptr;
 CRecordStore* g_pRTDataArray = nullptr;
 CRecordStore* g_pLogDataArray = nullptr;
 
-namespace {
-
-} // namespace
-
 // The command table of the view.
 #define VIEW_COMMANDS(X)                                                                                      \
     X(1000, OnUndoZoom) X(32771, OnRun) X(32772, OnStop) X(32773, OnClearData) X(32780, OnDataLogger)        \
