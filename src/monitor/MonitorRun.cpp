@@ -9,9 +9,9 @@
 
 int SampleIntervalIndex(double seconds)
 {
-    for (int i = 0; i < 10; ++i)
+    for (std::size_t i = 0; i < kSampleIntervals.size(); ++i)
         if (std::fabs(kSampleIntervals[i] - seconds) < 1e-9)
-            return i;
+            return static_cast<int>(i);
     return -1;
 }
 

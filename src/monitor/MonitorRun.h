@@ -1,8 +1,10 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <string>
 
 #include "monitor/RecordList.h"
+#include "monitor/SetupMath.h"
 #include "monitor/Statistics.h"
 #include "protocol/Receiver.h"
 
@@ -20,9 +22,15 @@ inline constexpr int kLinkTimeoutSeconds = 2;
 inline constexpr int kDownloadTimeoutMs = 250000;
 inline constexpr int kDefaultRecordLimit = 40000;
 
-// The ten sampling intervals, in seconds, in the order of the combo boxes.
-inline constexpr double kSampleIntervals[10] = {0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 5.0, 10.0};
-inline constexpr int kDefaultIntervalIndex = 2;
+// The ten sampling intervals, in seconds, in the order of the combo boxes
+// (the seconds of sonivel::kRateChoices).
+inline constexpr std::array<double, sonivel::kRateChoices.size()> kSampleIntervals = [] {
+    std::array<double, sonivel::kRateChoices.size()> seconds{};
+    for (std::size_t i = 0; i < seconds.size(); ++i)
+        seconds[i] = sonivel::kRateChoices[i].seconds;
+    return seconds;
+}();
+inline constexpr int kDefaultIntervalIndex = sonivel::kDefaultRateIndex;
 
 // Index of seconds in kSampleIntervals, -1 when it is none of them.
 int SampleIntervalIndex(double seconds);

@@ -1,5 +1,9 @@
 #include "protocol/LocalTimeStep.h"
 
+#include "common/Clock.h"
+
+using sonivel::LocalTime;
+
 namespace {
 
 // Wider than any change of a zone's UTC offset.
@@ -10,13 +14,6 @@ int DaysInMonth(int year, int month)
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-std::tm LocalTm(std::time_t t)
-{
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return tm;
 }
 
 SCalendarTime FromTm(const std::tm& tm)
@@ -67,7 +64,7 @@ const SCalendarTime& CLocalTimeStepper::Advance(long seconds)
             m_instant = instant;
     }
     m_instant += seconds;
-    const std::tm now = LocalTm(m_instant);
+    const std::tm now = LocalTime(m_instant);
     m_current = FromTm(now);
     // A local time can name two instants only near a change of the offset;
     // with the same offset a day before and after there is none.
@@ -78,7 +75,7 @@ const SCalendarTime& CLocalTimeStepper::Advance(long seconds)
 bool CLocalTimeStepper::SteadyAround(std::time_t t, long offset)
 {
     if (!m_bSteady || offset != m_nOffset || t - kOffsetWindow < m_steadyFrom) {
-        m_bSteady = LocalTm(t - kOffsetWindow).tm_gmtoff == offset;
+        m_bSteady = LocalTime(t - kOffsetWindow).tm_gmtoff == offset;
         if (!m_bSteady)
             return false;
         m_nOffset = offset;
@@ -87,7 +84,7 @@ bool CLocalTimeStepper::SteadyAround(std::time_t t, long offset)
     }
     while (m_steadyTo < t + kOffsetWindow) {
         const std::time_t next = m_steadyTo + kOffsetWindow;
-        if (LocalTm(next).tm_gmtoff != offset)
+        if (LocalTime(next).tm_gmtoff != offset)
             return false;
         m_steadyTo = next;
     }

@@ -140,6 +140,7 @@ TEST(LogOptions, CommandsAndTheirChecks)
     ASSERT_TRUE(parse({"record", "--interval", "1.5", "--out", "a.txt", "--limit", "7"}, o, error));
     EXPECT_DOUBLE_EQ(o.interval, 1.5);
     EXPECT_EQ(o.limit, 7);
+    ASSERT_TRUE(parse({"download", "--out-dir", "d", "--timeout", "2000000"}, o, error));
     for (auto bad : std::vector<std::vector<const char*>> {
              {},
              {"record", "--interval", "0.3", "--out", "a.txt"},
@@ -150,6 +151,7 @@ TEST(LogOptions, CommandsAndTheirChecks)
              {"live", "--interval", "1"},
              {"download"},
              {"download", "--out-dir", "d", "--timeout", "0"},
+             {"download", "--out-dir", "d", "--timeout", "1e10"},
              {"frobnicate"},
              {"live", "--port"}}) {
         SLogOptions x;

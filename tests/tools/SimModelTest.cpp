@@ -1,7 +1,11 @@
 // The simulator's bytes, read by the program's own receive path.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "MeterModel.h"
+#include "SimOptions.h"
 #include "protocol/Receiver.h"
 
 namespace {
@@ -141,4 +145,33 @@ TEST_F(SimModelTest, EmptyLoggerAnswersWithLength100)
     EXPECT_FALSE(rx.m_bLogDownload);
     EXPECT_EQ(host.ended, 1);
     EXPECT_TRUE(logStore.IsEmpty());
+}
+
+// Numbers too large for the int or unsigned they end in are usage errors, not
+// undefined conversions.
+TEST(SimOptions, NumbersOutsideTheirRangeAreRefused)
+{
+    auto parse = [](std::vector<const char*> args, SSimOptions& o, std::string& error) {
+        args.insert(args.begin(), "sonivel-meter-sim");
+        return ParseSimOptions(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error);
+    };
+    SSimOptions o;
+    std::string error;
+    ASSERT_TRUE(parse({"--period", "100", "--ignore-keys", "3", "--seed", "9", "--groups", "4,0,2"}, o, error));
+    EXPECT_EQ(o.periodMs, 100);
+    EXPECT_EQ(o.ignoreKeys, 3);
+    EXPECT_EQ(o.seed, 9u);
+    EXPECT_EQ(o.groups, (std::vector<int> {4, 2}));
+    for (auto bad : std::vector<std::vector<const char*>> {{"--period", "1e20"},
+                                                           {"--ignore-keys", "3e9"},
+                                                           {"--seed", "1e300"},
+                                                           {"--period", "inf"},
+                                                           {"--groups", "1e20"},
+                                                           {"--groups", "30001"},
+                                                           {"--groups", "20000,20000"}}) {
+        SSimOptions x;
+        error.clear();
+        EXPECT_FALSE(parse(bad, x, error)) << bad[0] << " " << bad[1];
+        EXPECT_FALSE(error.empty());
+    }
 }

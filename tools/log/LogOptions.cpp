@@ -37,6 +37,12 @@ const char* const kLogUsage =
     "3 the port cannot be found or opened, 4 the meter is silent or the download\n"
     "failed. Errors are reported in one line on standard error.\n";
 
+namespace {
+
+constexpr double kMaxTimeoutSeconds = 2000000;
+
+} // namespace
+
 bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
 {
     int i = 1;
@@ -88,8 +94,9 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
             if (!text(o.outDir))
                 return false;
         } else if (arg == "--timeout" && o.command == "download") {
-            if (!number(o.timeout, 0.001, false, "a number of seconds above 0"))
-                return false;
+            // The time-out is a timer period in whole milliseconds (an int).
+            if (!number(o.timeout, 0.001, false, "a number of seconds above 0") || o.timeout > kMaxTimeoutSeconds)
+                return error = "--timeout needs a number of seconds above 0 and at most 2000000", false;
         } else {
             error = "unknown option " + arg + (o.command.empty() ? "" : " for " + o.command) + " (see --help)";
             return false;

@@ -37,6 +37,10 @@ const char* const kSimUsage =
 
 namespace {
 
+constexpr double kMaxValue = 1000000000;
+// The answer's 16-bit length limits the logger to about 30000 samples.
+constexpr long kMaxSamples = 30000;
+
 bool ParseGroups(const std::string& text, std::vector<int>& groups)
 {
     groups.clear();
@@ -45,14 +49,13 @@ bool ParseGroups(const std::string& text, std::vector<int>& groups)
     long total = 0;
     while (std::getline(in, item, ',')) {
         double n = 0;
-        if (!toolargs::ToNumber(item.c_str(), n) || n < 0 || n != static_cast<int>(n))
+        if (!toolargs::ToNumber(item.c_str(), n) || !(n >= 0 && n <= kMaxSamples) || n != static_cast<int>(n))
             return false;
         total += static_cast<long>(n);
         if (n > 0)
             groups.push_back(static_cast<int>(n));
     }
-    // The answer's 16-bit length limits the logger to about 30000 samples.
-    return total <= 30000 && !text.empty();
+    return total <= kMaxSamples && !text.empty();
 }
 
 } // namespace
@@ -61,9 +64,11 @@ bool ParseSimOptions(int argc, char** argv, SSimOptions& o, std::string& error)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        // Every number stays within what an int holds, so the casts below are safe.
         auto value = [&](double& out, double min) {
-            if (!toolargs::NextNumber(argc, argv, i, out, min)) {
-                error = arg + " needs a number of at least " + std::to_string(static_cast<int>(min));
+            if (!toolargs::NextNumber(argc, argv, i, out, min) || out > kMaxValue) {
+                error = arg + " needs a number from " + std::to_string(static_cast<int>(min)) + " to " +
+                        std::to_string(static_cast<int>(kMaxValue));
                 return false;
             }
             return true;
