@@ -19,8 +19,9 @@ QApplication& App()
     static char name[] = "bench_logger";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt cannot be torn down from the exit handlers.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 std::uint8_t Bcd(int v)

@@ -40,7 +40,9 @@ void BM_PrintData40000(benchmark::State& state)
     static int argc = 1;
     static char name[] = "bench_printing";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: Qt cannot be torn down from the exit handlers.
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
 
     CRecordStore store;
     CRunningStats stats;

@@ -7,5 +7,5 @@ cd "$root"
 "$root/scripts/build.sh" build/bench -DCMAKE_BUILD_TYPE=Release -DSONIVEL_BUILD_BENCH=ON -DSONIVEL_BUILD_TESTS=OFF
 export QT_QPA_PLATFORM=offscreen
 for b in build/bench/bench/bench_*; do
-  [ -x "$b" ] && "$b" "$@"
+  if [ -f "$b" ] && [ -x "$b" ]; then "$b" "$@"; fi
 done
