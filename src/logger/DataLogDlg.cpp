@@ -11,15 +11,9 @@
 #include "graph/GraphicsBtn.h"
 #include "logger/GroupListModel.h"
 #include "logger/GroupStats.h"
+#include "logger/LogFileRead.h"
 
-namespace {
-
-QString Latin1(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
+using logfile::Latin1;
 
 CDataLogDlg::CDataLogDlg(QWidget* owner, CRecordStore& logStore)
     : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |

@@ -20,6 +20,7 @@
 #include "graph/ChartWidgets.h"
 #include "graph/GraphicsBtn.h"
 #include "logger/GroupListModel.h"
+#include "monitor/SetupMath.h"
 
 namespace {
 
@@ -27,8 +28,6 @@ namespace {
 // here get a little more room.
 constexpr int kWidth = 1010;
 constexpr int kHeight = 660;
-
-const char* const kRateTexts[] = {"0.1", "0.2", "0.5", "1", "1.5", "2", "2.5", "3", "5", "10"};
 
 QLineEdit* Box(QWidget* parent, int id, int width)
 {
@@ -117,8 +116,8 @@ QVBoxLayout* BuildStatistics(QWidget* parent, SDataLogForm& f)
 {
     f.rate = new QComboBox(parent);
     SetResId(f.rate, logid::kRate);
-    for (const char* t : kRateTexts)
-        f.rate->addItem(QString::fromLatin1(t));
+    for (const sonivel::SRateChoice& c : sonivel::kRateChoices)
+        f.rate->addItem(QString::fromLatin1(c.viewText));
     f.rate->setCurrentIndex(-1);
     f.rate->setEnabled(false);
     f.rate->setFixedWidth(56);

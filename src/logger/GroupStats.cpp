@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/Text.h"
+#include "monitor/SetupMath.h"
 
 namespace sonivel {
 
@@ -31,11 +32,11 @@ SGroupStats ComputeGroupStats(const CRecordList& group)
 
 int RateEntryIndex(double interval)
 {
-    static const char* const kEntries[] = {"0.1", "0.2", "0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "5.0", "10.0"};
+    // The setup texts of the rate list are the "%.1f" texts of its entries.
     const std::string text = Format("%.1f", interval);
-    for (int i = 0; i < static_cast<int>(std::size(kEntries)); ++i)
-        if (text == kEntries[i])
-            return i;
+    for (std::size_t i = 0; i < kRateChoices.size(); ++i)
+        if (text == kRateChoices[i].setupText)
+            return static_cast<int>(i);
     return -1;
 }
 

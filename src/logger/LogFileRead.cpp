@@ -5,6 +5,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "files/DataFile.h"
+#include "files/FileNames.h"
 
 namespace logfile {
 
@@ -23,6 +24,19 @@ void Report(QWidget* parent, bool ok, const std::string& message)
     if (!ok)
         Dialogs().Message(parent, QString::fromLocal8Bit(message.c_str()), QStringLiteral("ERROR"),
                           IDialogs::Icon::Warning);
+}
+
+void Report(QWidget* parent, const sonivel::SFileResult& result)
+{
+    Report(parent, result.ok, result.message);
+}
+
+std::string AskSavePath(QWidget* parent, const char* suffix)
+{
+    const QString ext = QString::fromLatin1(suffix);
+    const QString path = Dialogs().SaveFileName(parent, Latin1(sonivel::InitialFileName(suffix)), ext,
+                                                QStringLiteral("Data File(*.%1)").arg(ext));
+    return path.isEmpty() ? std::string() : LocalPath(path);
 }
 
 } // namespace logfile

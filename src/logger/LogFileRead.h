@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "files/FileResult.h"
 #include "monitor/RecordList.h"
 
 class QWidget;
@@ -19,11 +20,16 @@ class QWidget;
 // nothing changes and the result is false.
 bool ReadLogFile(QWidget* parent, CRecordStore& logStore, const std::function<void()>& beforeReplace);
 
-// Shared pieces of the window's file commands.
+// Shared pieces of the file commands of the data-logger window and the main view.
 namespace logfile {
 QString Latin1(const std::string& s);
 // The path from a file dialog as the file functions take it.
 std::string LocalPath(const QString& path);
 // Shows a failure message (caption "ERROR") unless ok.
 void Report(QWidget* parent, bool ok, const std::string& message);
+void Report(QWidget* parent, const sonivel::SFileResult& result);
+// The save dialog of Save and Export: "Data File(*.<suffix>)" with the
+// time-named file offered; the chosen path as the file functions take it,
+// empty on Cancel.
+std::string AskSavePath(QWidget* parent, const char* suffix);
 } // namespace logfile

@@ -66,6 +66,10 @@ TEST_F(DataLogWindow, ListsOneRowPerGroupUnderTheFiveColumns)
     EXPECT_EQ(dlg->Form().graph->RecordList()->GetSize(), 0u);
     EXPECT_EQ(dlg->Form().rate->currentIndex(), -1);
     EXPECT_FALSE(dlg->Form().rate->isEnabled());
+    QStringList rates;
+    for (int i = 0; i < dlg->Form().rate->count(); ++i)
+        rates << dlg->Form().rate->itemText(i);
+    EXPECT_EQ(rates, (QStringList{"0.1", "0.2", "0.5", "1", "1.5", "2", "2.5", "3", "5", "10"}));
 }
 
 TEST_F(DataLogWindow, MenuCarriesTheFiveCommands)
