@@ -56,6 +56,27 @@ TEST(ColorSetting, CancelLeavesChartAndFileUnchanged)
     EXPECT_FALSE(QFile::exists(config.Path() + "/Sonivel/ColorConfig.ini"));
 }
 
+TEST(ColorSetting, AFileThatCannotBeWrittenIsReportedAndTheChartKeepsTheColours)
+{
+    CTempConfig config;
+    // A plain file where the settings folder should be: the folder cannot be made.
+    QFile blocker(config.Path() + "/Sonivel");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    CScriptedDialogs dialogs;
+    CGraphicsBtn chart;
+    dialogs.chosenColor = QColor(4, 5, 6);
+    dialogs.exec = [](QDialog& dlg) {
+        FindById<QPushButton>(&dlg, 1070)->click();   // background colour
+        return int(QDialog::Accepted);
+    };
+    EXPECT_TRUE(RunColorSetting(nullptr, chart));
+    EXPECT_EQ(chart.m_clrBackground, Rgb(4, 5, 6));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("ERROR: Cannot save the colours to"));
+    EXPECT_TRUE(dialogs.messages[0].contains(config.Path() + "/Sonivel/ColorConfig.ini"));
+}
+
 TEST(ColorSetting, SwatchesShowTheWorkingColours)
 {
     CDlgColorSet dlg;
