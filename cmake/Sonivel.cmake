@@ -27,6 +27,7 @@ endfunction()
 function(sonivel_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest)
   # sonivel_test_support brings the main program of the widget tests.
   if(NOT "${T_SOURCES}" MATCHES "main" AND NOT "sonivel_test_support" IN_LIST T_LIBS)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/LocalMoment.h"
+
 #include "Records.h"
 #include "TempDir.h"
 #include "common/Clock.h"
@@ -83,15 +85,7 @@ TEST(Export, WritesTheFileAndAFailureKeepsTheOldOne)
 
 TEST(FileNames, InitialNamesHaveNoLeadingZeros)
 {
-    std::tm tm{};
-    tm.tm_year = 2011 - 1900;
-    tm.tm_mon = 4;
-    tm.tm_mday = 2;
-    tm.tm_hour = 4;
-    tm.tm_min = 3;
-    tm.tm_sec = 59;
-    tm.tm_isdst = -1;
-    const std::time_t when = std::mktime(&tm);
+    const std::time_t when = testsupport::LocalMoment(2011, 5, 2, 4, 3, 59);
     EXPECT_EQ(InitialFileName(when, "txt"), "2011-5-2 4-3.txt");
     SetClock([when] { return when; });
     EXPECT_EQ(InitialFileName("xls"), "2011-5-2 4-3.xls");

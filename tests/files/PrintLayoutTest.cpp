@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/LocalMoment.h"
+
 #include <cmath>
 #include <map>
 #include <set>
@@ -25,15 +27,7 @@ SChartState Chart()
 
 TEST(PrintLayout, FooterTimeHasNoLeadingZerosAndRowsPerPageStaysPositive)
 {
-    std::tm tm{};
-    tm.tm_year = 2026 - 1900;
-    tm.tm_mon = 6;
-    tm.tm_mday = 2;
-    tm.tm_hour = 5;
-    tm.tm_min = 9;
-    tm.tm_sec = 3;
-    tm.tm_isdst = -1;
-    EXPECT_EQ(PrintTimeText(std::mktime(&tm)), "Time: 2026-7-2  5:9:3");
+    EXPECT_EQ(PrintTimeText(testsupport::LocalMoment(2026, 7, 2, 5, 9, 3)), "Time: 2026-7-2  5:9:3");
     EXPECT_EQ(RowsPerPage(kPage, 0), 1);
     EXPECT_EQ(RowsPerPage(PageUnits(100, 100), 1000), 1);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/LocalMoment.h"
+
 #include <cstdio>
 #include <regex>
 
@@ -85,15 +87,7 @@ class Printing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::tm tm{};
-        tm.tm_year = 2026 - 1900;
-        tm.tm_mon = 6;
-        tm.tm_mday = 2;
-        tm.tm_hour = 5;
-        tm.tm_min = 9;
-        tm.tm_sec = 3;
-        tm.tm_isdst = -1;
-        const std::time_t now = std::mktime(&tm);
+        const std::time_t now = testsupport::LocalMoment(2026, 7, 2, 5, 9, 3);
         SetClock([now] { return now; });
         dialogs.setupPrinter = CScriptedDialogs::PrintToPdf(QString::fromStdString(pdf));
         dialogs.answerOk = false;

@@ -3,6 +3,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/LocalMoment.h"
+
 #include "common/Clock.h"
 #include "monitor/DataListModel.h"
 #include "monitor/RTSetup.h"
@@ -18,15 +20,7 @@ protected:
     RTSetupTest()
     {
         // 2026-12-07 05:09:03 local time.
-        std::tm tm{};
-        tm.tm_year = 126;
-        tm.tm_mon = 11;
-        tm.tm_mday = 7;
-        tm.tm_hour = 5;
-        tm.tm_min = 9;
-        tm.tm_sec = 3;
-        tm.tm_isdst = -1;
-        const std::time_t t = std::mktime(&tm);
+        const std::time_t t = testsupport::LocalMoment(2026, 12, 7, 5, 9, 3);
         sonivel::SetClock([t] { return t; });
     }
     ~RTSetupTest() override { sonivel::SetClock({}); }

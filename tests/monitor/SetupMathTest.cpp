@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "support/LocalMoment.h"
+
 #include "monitor/SetupMath.h"
 
 using namespace sonivel;
 
 namespace {
 
-std::time_t LocalMoment(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
+using testsupport::LocalMoment;
 
 } // namespace
 

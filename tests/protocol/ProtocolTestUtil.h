@@ -1,4 +1,5 @@
 #pragma once
+#include "support/LocalMoment.h"
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -34,13 +35,7 @@ inline std::vector<std::uint8_t> Frame(std::string_view level, std::string_view 
 // The local time of a calendar date (noon), as the PC clock would give it.
 inline std::time_t LocalNoon(int year, int month, int day)
 {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = 12;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
+    return testsupport::LocalMoment(year, month, day, 12);
 }
 
 // Records what the receive path asks of its owner.

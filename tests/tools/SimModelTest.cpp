@@ -1,6 +1,8 @@
 // The simulator's bytes, read by the program's own receive path.
 #include <gtest/gtest.h>
 
+#include "support/LocalMoment.h"
+
 #include <string>
 #include <vector>
 
@@ -105,13 +107,7 @@ TEST_F(SimModelTest, LevelWalksWithinTheMetersScale)
 
 TEST_F(SimModelTest, LoggerAnswerDecodesIntoTheGroupsItHolds)
 {
-    std::tm start {};
-    start.tm_year = 125;
-    start.tm_mon = 11;
-    start.tm_mday = 5;
-    start.tm_hour = 23;
-    start.tm_min = 59;
-    start.tm_sec = 58;
+    const std::tm start = testsupport::LocalFields(2025, 12, 5, 23, 59, 58);
     meter.SetGroups({3, 2, 4}, start);
     const auto answer = meter.LoggerAnswer();
     const std::size_t n = answer[1] << 8 | answer[2];
