@@ -1,5 +1,7 @@
 #include "protocol/LiveDecode.h"
 
+#include <optional>
+
 #include "common/Clock.h"
 #include "common/Text.h"
 #include "protocol/MeterText.h"
@@ -21,16 +23,21 @@ bool Has(std::string_view frame, std::string_view code)
     return frame.find(code) != std::string_view::npos;
 }
 
-// Level: four BCD digits in tenths of a dB; one leading zero is dropped and
-// the text is read by the atof rules (non-digits end the number).
-double DecodeLevel(std::string_view frame)
+// Level: four decimal digits in tenths of a dB (bytes 0x06 0x35 are 63.5).
+// A field holding anything else (a hexadecimal letter, a short frame) is no
+// reading.
+std::optional<double> DecodeLevel(std::string_view frame)
 {
-    std::string text(Mid(frame, 4, 3));
-    if (!text.empty() && text[0] == '0')
-        text.erase(0, 1);
-    text += '.';
-    text += Mid(frame, 7, 1);
-    return sonivel::AtoF(text);
+    const std::string_view digits = Mid(frame, 4, 4);
+    if (digits.size() != 4)
+        return std::nullopt;
+    int tenths = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        tenths = tenths * 10 + (c - '0');
+    }
+    return tenths / 10.0;
 }
 
 // Clock time: the three bytes after the code "a506", shown with the PC's date.
@@ -94,9 +101,12 @@ void DecodeIndicators(std::string_view frame, SLiveReading& r)
 
 } // namespace
 
-void DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
+bool DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
 {
-    reading.m_dLevel = DecodeLevel(frame);
+    const std::optional<double> level = DecodeLevel(frame);
+    if (!level)
+        return false;
+    reading.m_dLevel = *level;
     const std::string_view weighting = Mid(frame, 14, 2);
     if (weighting == "1b")
         reading.m_bWeightA = true;
@@ -104,6 +114,7 @@ void DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
         reading.m_bWeightA = false;
     DecodeClock(frame, reading);
     DecodeIndicators(frame, reading);
+    return true;
 }
 
 // Aligns the receive buffer on the frame start "a50d" and decodes the frame
