@@ -117,34 +117,35 @@ bool DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
     return true;
 }
 
-// Aligns the receive buffer on the frame start "a50d" and decodes the frame
-// at its front, but only once more text has arrived behind that frame: the
-// live reading lags one frame behind the meter. text is the chunk that was
-// just appended.
-void CReceiver::DecodeLiveFrame(std::string_view text)
+// Drops the text in front of the first frame start "a50d". Without one, only
+// the tail that can still hold the start of a frame is kept, and the buffer
+// stays at 40 characters or more, as it would if it grew. Result: whether the
+// buffer now begins with a frame start.
+bool CReceiver::AlignOnFrameStart()
 {
-    if (m_strReceive.size() < kFrameChars)
-        return;
     const std::size_t p = m_strReceive.find("a50d");
     if (p == std::string::npos) {
-        // No frame start: only the tail can still hold the start of one. The
-        // buffer stays at 40 characters or more, as it would if it grew.
         if (m_strReceive.size() > kUnframedLimit)
             m_strReceive.erase(0, m_strReceive.size() - kUnframedTail);
-        return;
+        return false;
     }
-    if (p > 0) {
-        // Stray text in front of a frame start: drop it; the frame now at the
-        // front is decoded by a later call.
-        m_strReceive.erase(0, p);
-        if (m_strReceive.size() < kFrameChars)
-            return;
-    } else if (m_strReceive.size() == kFrameChars) {
-        // Exactly one frame: nothing behind it yet.
-        m_strReceive.assign(text);
-    } else {
+    m_strReceive.erase(0, p);
+    return true;
+}
+
+// Aligns the receive buffer on the frame start "a50d" and decodes every frame
+// at its front that has text behind it: a frame is decoded once the next
+// bytes arrive, however its own bytes were split into chunks, so the live
+// reading is one frame behind the meter.
+void CReceiver::DecodeLiveFrame()
+{
+    if (m_strReceive.size() < kFrameChars || !AlignOnFrameStart() || m_strReceive.size() < kFrameChars)
+        return;
+    while (m_strReceive.size() > kFrameChars) {
         DecodeLiveFrameText(std::string_view(m_strReceive).substr(0, kFrameChars), m_live);
         m_strReceive.erase(0, kFrameChars);
+        if (m_strReceive.size() < kFrameChars || !AlignOnFrameStart())
+            break;   // the rest waits for the next chunk
     }
     m_host.OnPanelRepaint();
 }

@@ -93,7 +93,7 @@ void CReceiver::LivePath(std::string_view text)
     if (m_strReceive.size() < 40)
         return;
     m_live.m_bHold = false;
-    DecodeLiveFrame(text);
+    DecodeLiveFrame();
     m_nRxByteCount = 0;
 }
 

@@ -61,7 +61,8 @@ private:
     void LivePath(std::string_view text);
     void LoggerPath(std::string_view text);
     void HandOver();
-    void DecodeLiveFrame(std::string_view text);
+    void DecodeLiveFrame();
+    bool AlignOnFrameStart();
 
     IReceiverHost& m_host;
     CRecordStore& m_logStore;
