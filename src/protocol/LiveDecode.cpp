@@ -142,7 +142,8 @@ void CReceiver::DecodeLiveFrame()
     if (m_strReceive.size() < kFrameChars || !AlignOnFrameStart() || m_strReceive.size() < kFrameChars)
         return;
     while (m_strReceive.size() > kFrameChars) {
-        DecodeLiveFrameText(std::string_view(m_strReceive).substr(0, kFrameChars), m_live);
+        if (DecodeLiveFrameText(std::string_view(m_strReceive).substr(0, kFrameChars), m_live))
+            ++m_live.m_nUpdates;
         m_strReceive.erase(0, kFrameChars);
         if (m_strReceive.size() < kFrameChars || !AlignOnFrameStart())
             break;   // the rest waits for the next chunk
