@@ -11,9 +11,15 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   mapfile -t targets < <(find build/fuzz/tests/fuzz -maxdepth 1 -type f -name 'fuzz_*' -executable -printf '%f\n' | sort)
 fi
+# A target's committed seeds (tests/fuzz/seeds/<target>/) are read along with
+# its corpus, and its dictionary (tests/fuzz/<target>.dict) guides the mutations.
 for t in "${targets[@]}"; do
   echo "-- $t: ${seconds}s"
   mkdir -p "build/fuzz/corpus/$t"
-  "build/fuzz/tests/fuzz/$t" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
-    -print_final_stats=1 "build/fuzz/corpus/$t" 2>&1 | tail -n 12
+  inputs=("build/fuzz/corpus/$t")
+  options=()
+  if [ -d "tests/fuzz/seeds/$t" ]; then inputs+=("tests/fuzz/seeds/$t"); fi
+  if [ -f "tests/fuzz/$t.dict" ]; then options+=("-dict=tests/fuzz/$t.dict"); fi
+  "build/fuzz/tests/fuzz/$t" "${options[@]}" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+    -print_final_stats=1 "${inputs[@]}" 2>&1 | tail -n 12
 done

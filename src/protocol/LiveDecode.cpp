@@ -1,5 +1,7 @@
 #include "protocol/LiveDecode.h"
 
+#include <optional>
+
 #include "common/Clock.h"
 #include "common/Text.h"
 #include "protocol/MeterText.h"
@@ -21,16 +23,21 @@ bool Has(std::string_view frame, std::string_view code)
     return frame.find(code) != std::string_view::npos;
 }
 
-// Level: four BCD digits in tenths of a dB; one leading zero is dropped and
-// the text is read by the atof rules (non-digits end the number).
-double DecodeLevel(std::string_view frame)
+// Level: four decimal digits in tenths of a dB (bytes 0x06 0x35 are 63.5).
+// A field holding anything else (a hexadecimal letter, a short frame) is no
+// reading.
+std::optional<double> DecodeLevel(std::string_view frame)
 {
-    std::string text(Mid(frame, 4, 3));
-    if (!text.empty() && text[0] == '0')
-        text.erase(0, 1);
-    text += '.';
-    text += Mid(frame, 7, 1);
-    return sonivel::AtoF(text);
+    const std::string_view digits = Mid(frame, 4, 4);
+    if (digits.size() != 4)
+        return std::nullopt;
+    int tenths = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        tenths = tenths * 10 + (c - '0');
+    }
+    return tenths / 10.0;
 }
 
 // Clock time: the three bytes after the code "a506", shown with the PC's date.
@@ -94,9 +101,12 @@ void DecodeIndicators(std::string_view frame, SLiveReading& r)
 
 } // namespace
 
-void DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
+bool DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
 {
-    reading.m_dLevel = DecodeLevel(frame);
+    const std::optional<double> level = DecodeLevel(frame);
+    if (!level)
+        return false;
+    reading.m_dLevel = *level;
     const std::string_view weighting = Mid(frame, 14, 2);
     if (weighting == "1b")
         reading.m_bWeightA = true;
@@ -104,36 +114,39 @@ void DecodeLiveFrameText(std::string_view frame, SLiveReading& reading)
         reading.m_bWeightA = false;
     DecodeClock(frame, reading);
     DecodeIndicators(frame, reading);
+    return true;
 }
 
-// Aligns the receive buffer on the frame start "a50d" and decodes the frame
-// at its front, but only once more text has arrived behind that frame: the
-// live reading lags one frame behind the meter. text is the chunk that was
-// just appended.
-void CReceiver::DecodeLiveFrame(std::string_view text)
+// Drops the text in front of the first frame start "a50d". Without one, only
+// the tail that can still hold the start of a frame is kept, and the buffer
+// stays at 40 characters or more, as it would if it grew. Result: whether the
+// buffer now begins with a frame start.
+bool CReceiver::AlignOnFrameStart()
 {
-    if (m_strReceive.size() < kFrameChars)
-        return;
     const std::size_t p = m_strReceive.find("a50d");
     if (p == std::string::npos) {
-        // No frame start: only the tail can still hold the start of one. The
-        // buffer stays at 40 characters or more, as it would if it grew.
         if (m_strReceive.size() > kUnframedLimit)
             m_strReceive.erase(0, m_strReceive.size() - kUnframedTail);
-        return;
+        return false;
     }
-    if (p > 0) {
-        // Stray text in front of a frame start: drop it; the frame now at the
-        // front is decoded by a later call.
-        m_strReceive.erase(0, p);
-        if (m_strReceive.size() < kFrameChars)
-            return;
-    } else if (m_strReceive.size() == kFrameChars) {
-        // Exactly one frame: nothing behind it yet.
-        m_strReceive.assign(text);
-    } else {
-        DecodeLiveFrameText(std::string_view(m_strReceive).substr(0, kFrameChars), m_live);
+    m_strReceive.erase(0, p);
+    return true;
+}
+
+// Aligns the receive buffer on the frame start "a50d" and decodes every frame
+// at its front that has text behind it: a frame is decoded once the next
+// bytes arrive, however its own bytes were split into chunks, so the live
+// reading is one frame behind the meter.
+void CReceiver::DecodeLiveFrame()
+{
+    if (m_strReceive.size() < kFrameChars || !AlignOnFrameStart() || m_strReceive.size() < kFrameChars)
+        return;
+    while (m_strReceive.size() > kFrameChars) {
+        if (DecodeLiveFrameText(std::string_view(m_strReceive).substr(0, kFrameChars), m_live))
+            ++m_live.m_nUpdates;
         m_strReceive.erase(0, kFrameChars);
+        if (m_strReceive.size() < kFrameChars || !AlignOnFrameStart())
+            break;   // the rest waits for the next chunk
     }
     m_host.OnPanelRepaint();
 }

@@ -7,4 +7,6 @@
 // into the live reading: level, weighting, clock time and the indicator
 // codes. Codes are found at any character position, also across two bytes.
 // Characters missing from a short frame read as empty.
-void DecodeLiveFrameText(std::string_view frame, SLiveReading& reading);
+// A frame whose level field is not four decimal digits is no reading: the
+// result is false and the reading keeps every value it had.
+bool DecodeLiveFrameText(std::string_view frame, SLiveReading& reading);

@@ -17,4 +17,8 @@ struct SLiveReading {
     bool m_bStopKeyFlag = false;
     bool m_bBarHeld = false;       // bar keeps its value, digits follow the level
     bool m_bDigitsHeld = false;    // digits keep their value, bar follows the level
+    // Counts the updates from the meter: every decoded frame and every HOLD
+    // marker. Only ever grows; the key repetition measures the meter's time
+    // to answer a key in these.
+    unsigned m_nUpdates = 0;
 };

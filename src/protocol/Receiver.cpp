@@ -62,8 +62,10 @@ void CReceiver::OnReceiveData(const std::uint8_t* data, std::size_t length)
 void CReceiver::ResetForFirstShowing()
 {
     const bool weightA = m_live.m_bWeightA;
+    const unsigned updates = m_live.m_nUpdates;
     m_live = SLiveReading{};
     m_live.m_bWeightA = weightA;
+    m_live.m_nUpdates = updates;
     m_strReceive.clear();
     m_bLinkAlive = false;
     m_bRunActive = false;
@@ -85,6 +87,7 @@ void CReceiver::LivePath(std::string_view text)
 {
     if (Has(text, "ff")) {
         m_live.m_bHold = true;
+        ++m_live.m_nUpdates;
         if (m_bRunActive)
             m_host.OnHoldStop();
         return;
@@ -93,7 +96,7 @@ void CReceiver::LivePath(std::string_view text)
     if (m_strReceive.size() < 40)
         return;
     m_live.m_bHold = false;
-    DecodeLiveFrame(text);
+    DecodeLiveFrame();
     m_nRxByteCount = 0;
 }
 

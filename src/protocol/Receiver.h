@@ -35,7 +35,8 @@ public:
     void OnReceiveData(const std::uint8_t* data, std::size_t length);
 
     // The view's first showing: empty the buffer and clear the live flags
-    // (all but the weighting), level 50.0, no download, no run, link dead.
+    // (all but the weighting and the update count), level 50.0, no download,
+    // no run, link dead.
     void ResetForFirstShowing();
 
     // Start of a data-logger download: download on, group counter 0, no
@@ -61,7 +62,8 @@ private:
     void LivePath(std::string_view text);
     void LoggerPath(std::string_view text);
     void HandOver();
-    void DecodeLiveFrame(std::string_view text);
+    void DecodeLiveFrame();
+    bool AlignOnFrameStart();
 
     IReceiverHost& m_host;
     CRecordStore& m_logStore;

@@ -33,13 +33,47 @@ protected:
 
 } // namespace
 
-TEST(LiveDecode, LevelDropsOneLeadingZero)
+// The level field is four decimal digits in tenths of a dB. Any other field
+// is no reading: the frame changes nothing, not even its other codes.
+TEST(LiveDecode, LevelIsFourDecimalDigitsOrTheFrameIsNoReading)
 {
-    EXPECT_DOUBLE_EQ(Decode("0635").m_dLevel, 63.5);
-    EXPECT_DOUBLE_EQ(Decode("1204").m_dLevel, 120.4);
-    EXPECT_DOUBLE_EQ(Decode("0050").m_dLevel, 5.0);
-    EXPECT_DOUBLE_EQ(Decode("0005").m_dLevel, 0.5);
-    EXPECT_DOUBLE_EQ(Decode("0a35").m_dLevel, 0.0);   // not BCD: read as "a3.5"
+    struct SRow {
+        const char* field;
+        double level;   // < 0: no reading
+    };
+    const SRow rows[] = {
+        {"0635", 63.5}, {"1204", 120.4}, {"0050", 5.0}, {"0005", 0.5}, {"0000", 0.0}, {"9999", 999.9},
+        {"1e53", -1},   {"9e99", -1},    {"0a35", -1},  {"063f", -1},  {"e635", -1}, {"00e1", -1},
+        {"0d00", -1},   {"1b1c", -1},
+    };
+    // The rest of the frame: dBC, a clock time, FAST, MAX, range 2.
+    const std::string rest = "0000001c" "a506120509" "a502a504a54b";
+    for (const SRow& row : rows) {
+        SCOPED_TRACE(row.field);
+        SLiveReading r;
+        r.m_dLevel = 42.0;
+        r.m_strMeterTime = "kept";
+        const bool reading = DecodeLiveFrameText(FrameText(row.field + rest), r);
+        if (row.level < 0) {
+            EXPECT_FALSE(reading);
+            EXPECT_EQ(r.m_dLevel, 42.0);
+            EXPECT_TRUE(r.m_bWeightA);
+            EXPECT_EQ(r.m_strMeterTime, "kept");
+            EXPECT_FALSE(r.m_bFast);
+            EXPECT_FALSE(r.m_bMax);
+            EXPECT_EQ(r.m_nRange, 0);
+        } else {
+            EXPECT_TRUE(reading);
+            EXPECT_EQ(r.m_dLevel, row.level);
+            EXPECT_FALSE(r.m_bWeightA);
+            EXPECT_TRUE(r.m_bFast);
+            EXPECT_EQ(r.m_nRange, 2);
+        }
+    }
+    // A frame too short to hold the whole field is no reading either.
+    SLiveReading r;
+    EXPECT_FALSE(DecodeLiveFrameText("a50d063", r));
+    EXPECT_EQ(r.m_dLevel, 50.0);
 }
 
 TEST(LiveDecode, WeightingFromByteSeven)

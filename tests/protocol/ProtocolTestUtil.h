@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/Clock.h"
+#include "protocol/MeterText.h"
 #include "protocol/Receiver.h"
 
 namespace prototest {
@@ -21,6 +22,14 @@ inline std::vector<std::uint8_t> Bytes(std::string_view hex)
     for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
         out.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
     return out;
+}
+
+// The bytes as lower-case hexadecimal text, two characters each.
+inline std::string HexText(const std::vector<std::uint8_t>& bytes)
+{
+    std::string text;
+    AppendHexText(bytes.data(), bytes.size(), text);
+    return text;
 }
 
 // A 20-byte live frame: the frame start, the level bytes, and the given

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
 #include <random>
 
 #include "protocol/LiveDecode.h"
@@ -38,7 +41,7 @@ TEST_F(LiveFraming, OneFrameIsOnlyKeptAndTheNextOneDecodesIt)
     EXPECT_EQ(rx.m_nRxByteCount, 0);
 }
 
-TEST_F(LiveFraming, HalfFramesWaitForFortyCharacters)
+TEST_F(LiveFraming, FrameSplitOverTwoChunksIsDecodedWhenTheNextBytesArrive)
 {
     const auto frame = Frame("0635");
     Feed(std::vector<std::uint8_t>(frame.begin(), frame.begin() + 10));
@@ -47,8 +50,11 @@ TEST_F(LiveFraming, HalfFramesWaitForFortyCharacters)
     EXPECT_EQ(host.repaints, 0);
     Feed(std::vector<std::uint8_t>(frame.begin() + 10, frame.end()));
     EXPECT_EQ(host.repaints, 1);
-    // Exactly one frame buffered: the buffer becomes the chunk just received.
-    EXPECT_EQ(rx.m_strReceive, std::string(20, '0'));
+    EXPECT_EQ(rx.m_strReceive.substr(0, 8), "a50d0635");   // the frame waits for text behind it
+    EXPECT_DOUBLE_EQ(rx.m_live.m_dLevel, 50.0);
+    Feed("a5");
+    EXPECT_DOUBLE_EQ(rx.m_live.m_dLevel, 63.5);
+    EXPECT_EQ(rx.m_strReceive, "a5");
 }
 
 TEST_F(LiveFraming, StrayTextInFrontIsDroppedAndTheFrameDecodedNextTime)
@@ -80,23 +86,105 @@ TEST_F(LiveFraming, TextWithoutFrameStartIsKeptButBounded)
     EXPECT_DOUBLE_EQ(rx.m_live.m_dLevel, 63.5);
 }
 
-// The bounded buffer must behave exactly like a buffer that keeps all text:
-// a straightforward unbounded model of the live path is run side by side on
-// random streams of frames, garbage, HOLD bytes and chunk sizes.
 namespace {
-struct SUnboundedLive {
+
+// A live frame with a random level and random codes; its text never holds a
+// second frame start or a HOLD marker.
+std::vector<std::uint8_t> RandomFrame(std::mt19937& rng)
+{
+    static const char* const codes[] = {"a502", "a503", "a504", "a505", "a50e", "a508", "a511", "a507",
+                                        "a50a", "a51a", "a50b", "a530", "a54b", "a54c", "a540"};
+    char level[5];
+    std::snprintf(level, sizeof level, "%.4u", static_cast<unsigned>(rng() % 1300));
+    std::string rest = rng() % 2 ? "0000001b" : "0000001c";
+    for (int i = 0; i < 3; ++i)
+        rest += codes[rng() % std::size(codes)];
+    return Frame(level, rest);
+}
+
+// Bytes whose text is decimal digits only: no frame start, no HOLD marker.
+std::vector<std::uint8_t> Stray(std::mt19937& rng, std::size_t n)
+{
+    std::vector<std::uint8_t> out(n);
+    for (auto& b : out)
+        b = static_cast<std::uint8_t>((rng() % 10) << 4 | rng() % 10);
+    return out;
+}
+
+void ExpectSameReading(const SLiveReading& got, const SLiveReading& want)
+{
+    EXPECT_EQ(got.m_dLevel, want.m_dLevel);
+    EXPECT_EQ(got.m_bHold, want.m_bHold);
+    EXPECT_EQ(got.m_bFast, want.m_bFast);
+    EXPECT_EQ(got.m_bWeightA, want.m_bWeightA);
+    EXPECT_EQ(got.m_bMax, want.m_bMax);
+    EXPECT_EQ(got.m_bMin, want.m_bMin);
+    EXPECT_EQ(got.m_bUnder, want.m_bUnder);
+    EXPECT_EQ(got.m_bOver, want.m_bOver);
+    EXPECT_EQ(got.m_bRec, want.m_bRec);
+    EXPECT_EQ(got.m_bBarHeld, want.m_bBarHeld);
+    EXPECT_EQ(got.m_nRange, want.m_nRange);
+}
+
+} // namespace
+
+// Frames, with stray bytes between some of them, split into chunks of 1 to
+// 20 bytes at random (and at a few fixed splits): after every chunk the
+// reading is that of the newest frame that has at least one byte behind it.
+TEST_F(LiveFraming, EveryFrameIsDecodedHoweverItsBytesAreChunked)
+{
+    std::mt19937 rng(11);
+    const std::vector<std::vector<std::size_t>> fixedSplits = {{10, 10}, {15, 5}, {5, 15}, {19, 1}, {1}, {7}, {20}};
+    for (int trial = 0; trial < 200; ++trial) {
+        SCOPED_TRACE(trial);
+        CFakeHost trialHost;
+        CReceiver receiver(trialHost, store);
+        std::vector<std::uint8_t> stream;
+        std::vector<std::pair<std::size_t, std::vector<std::uint8_t>>> frames;   // end in the stream, bytes
+        for (int f = 0; f < 30; ++f) {
+            if (rng() % 4 == 0) {
+                const auto stray = Stray(rng, 1 + rng() % 30);
+                stream.insert(stream.end(), stray.begin(), stray.end());
+            }
+            const auto frame = RandomFrame(rng);
+            stream.insert(stream.end(), frame.begin(), frame.end());
+            frames.emplace_back(stream.size(), frame);
+        }
+        stream.push_back(0x00);   // something behind the last frame
+        const std::vector<std::size_t> split = trial < 7 ? fixedSplits[trial] : std::vector<std::size_t>{};
+        SLiveReading want;
+        std::size_t decoded = 0;
+        for (std::size_t at = 0, chunk = 0; at < stream.size(); ++chunk) {
+            const std::size_t n = std::min(split.empty() ? 1 + rng() % 20 : split[chunk % split.size()],
+                                           stream.size() - at);
+            receiver.OnReceiveData(stream.data() + at, n);
+            at += n;
+            for (; decoded < frames.size() && frames[decoded].first < at; ++decoded) {
+                const auto text = prototest::HexText(frames[decoded].second);
+                DecodeLiveFrameText(text, want);
+            }
+            ExpectSameReading(receiver.m_live, want);
+            ASSERT_LE(receiver.m_strReceive.size(), 120u);
+            if (HasFailure())
+                return;
+        }
+        EXPECT_EQ(decoded, frames.size());
+    }
+}
+
+// The receive path's rules for reads that each bring one whole frame (or
+// stray bytes, or a HOLD marker): an exactly-one-frame buffer becomes the
+// read's own text, and a frame found behind stray text is decoded only by
+// the next read. Streams of whole reads decode exactly as under these rules.
+namespace {
+struct SWholeReadRules {
     std::string buffer;
     SLiveReading live;
     int repaints = 0;
 
-    void Chunk(const std::uint8_t* data, std::size_t n)
+    void Chunk(const std::vector<std::uint8_t>& read)
     {
-        std::string text;
-        for (std::size_t i = 0; i < n; ++i) {
-            char two[3];
-            std::snprintf(two, sizeof two, "%.2x", data[i]);
-            text += two;
-        }
+        const std::string text = prototest::HexText(read);
         if (text.find("ff") != std::string::npos) {
             live.m_bHold = true;
             return;
@@ -123,42 +211,30 @@ struct SUnboundedLive {
 };
 } // namespace
 
-TEST_F(LiveFraming, BoundedBufferGivesTheSameReadingsAsAnUnboundedOne)
+TEST_F(LiveFraming, WholeFrameReadsDecodeAsOneFramePerRead)
 {
     std::mt19937 rng(7);
-    std::vector<std::uint8_t> stream;
-    for (int part = 0; part < 3000; ++part) {
-        const int kind = static_cast<int>(rng() % 6);
-        if (kind < 3) {
-            const char* codes[] = {"a502", "a503", "a504", "a505", "a50e", "a508", "a511", "a54b"};
-            char level[5];
-            std::snprintf(level, sizeof level, "%.4u", static_cast<unsigned>(rng() % 1300));
-            const auto f = Frame(level, std::string("0000001b") + codes[rng() % 8]);
-            stream.insert(stream.end(), f.begin(), f.end());
-        } else if (kind < 5) {
-            const std::size_t n = rng() % (kind == 3 ? 7 : 300);
-            for (std::size_t i = 0; i < n; ++i)
-                stream.push_back(static_cast<std::uint8_t>(rng() % 0xFF));
-        } else {
-            stream.push_back(0xFF);
-        }
-    }
-    SUnboundedLive model;
-    for (std::size_t at = 0; at < stream.size();) {
-        const std::size_t n = std::min<std::size_t>(1 + rng() % 20, stream.size() - at);
-        rx.OnReceiveData(stream.data() + at, n);
-        model.Chunk(stream.data() + at, n);
-        at += n;
-        ASSERT_EQ(host.repaints, model.repaints) << "at byte " << at;
-        ASSERT_EQ(rx.m_live.m_dLevel, model.live.m_dLevel) << "at byte " << at;
-        ASSERT_EQ(rx.m_live.m_bHold, model.live.m_bHold);
-        ASSERT_EQ(rx.m_live.m_bFast, model.live.m_bFast);
-        ASSERT_EQ(rx.m_live.m_bMax, model.live.m_bMax);
-        ASSERT_EQ(rx.m_live.m_bUnder, model.live.m_bUnder);
-        ASSERT_EQ(rx.m_live.m_nRange, model.live.m_nRange);
+    SWholeReadRules model;
+    for (int read = 0; read < 5000; ++read) {
+        const unsigned kind = rng() % 8;
+        std::vector<std::uint8_t> bytes;
+        if (kind < 5)
+            bytes = RandomFrame(rng);
+        else if (kind == 5)
+            bytes = Stray(rng, 20);
+        else if (kind == 6)
+            bytes = {0xFF};
+        else
+            bytes = Frame(rng() % 2 ? "0e35" : "0ff0");   // a level that is no reading, or a HOLD marker inside
+        Feed(bytes);
+        model.Chunk(bytes);
+        SCOPED_TRACE(read);
+        ASSERT_EQ(host.repaints, model.repaints);
+        ExpectSameReading(rx.m_live, model.live);
+        ASSERT_FALSE(HasFailure());
         ASSERT_LE(rx.m_strReceive.size(), 120u);
     }
-    EXPECT_GT(model.repaints, 1000);
+    EXPECT_GT(model.repaints, 3000);
 }
 
 // --- HOLD: any "ff" in a live chunk's text ---

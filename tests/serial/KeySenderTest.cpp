@@ -1,10 +1,18 @@
-// Key repetition and the data-logger request, on a fake clock and writer.
+// Key repetition and the data-logger request, on a fake clock and writer, and
+// key presses against the meter simulator on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <sstream>
 #include <vector>
 
 #include "protocol/KeySender.h"
 #include "protocol/LoggerRequest.h"
+#include "protocol/ProtocolTestUtil.h"
+#include "serial/ChunkQueue.h"
+#include "serial/ComPort.h"
+#include "tools/SimProcess.h"
 
 namespace {
 
@@ -19,12 +27,85 @@ struct SWire {
     }
 };
 
-// Ticks every 50 ms from `from` to `to`, with the reading given.
-void TickUntil(CKeySender& keys, const SLiveReading& live, std::int64_t from, std::int64_t to)
+// Ticks every 50 ms from `from` to `to`, with the reading given; a frame is
+// decoded before every tick.
+void TickUntil(CKeySender& keys, SLiveReading& live, std::int64_t from, std::int64_t to)
 {
-    for (std::int64_t t = from; t <= to; t += CKeySender::kTickMs)
+    for (std::int64_t t = from; t <= to; t += CKeySender::kTickMs) {
+        ++live.m_nUpdates;
         keys.Tick(live, t);
+    }
 }
+
+std::int64_t SteadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+std::vector<std::string> Verbose(std::vector<std::string> options)
+{
+    options.push_back("--verbose");
+    return options;
+}
+
+// The simulator (reporting the bytes it gets) with the port, the receive path
+// and the key sender on this thread, as the window runs them.
+class CSimMeter {
+public:
+    explicit CSimMeter(const std::vector<std::string>& options) : m_sim(Verbose(options))
+    {
+        m_bOpen = m_port.Open(m_sim.Device(), m_queue.Callback());
+    }
+    ~CSimMeter() { m_port.Close(); }
+
+    bool IsOpen() const { return m_bOpen; }
+    CReceiver& Rx() { return m_rx; }
+    CKeySender& Keys() { return m_keys; }
+
+    // Delivers the chunks and ticks the keys until pred holds; false when it
+    // still does not after the (generous) deadline.
+    bool RunUntil(const std::function<bool()>& pred)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        std::deque<CChunkQueue::Chunk> chunks;
+        while (!pred()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            m_queue.WaitAndTake(chunks, std::chrono::milliseconds(CKeySender::kTickMs));
+            for (const auto& c : chunks)
+                m_rx.OnReceiveData(c.data(), c.size());
+            chunks.clear();
+            m_keys.Tick(m_rx.m_live, SteadyMs());
+        }
+        return true;
+    }
+    bool RunUpdates(unsigned n)
+    {
+        const unsigned until = m_rx.m_live.m_nUpdates + n;
+        return RunUntil([&] { return m_rx.m_live.m_nUpdates >= until; });
+    }
+    // Stops the simulator; the key lines of its report ("key 77", "key 77 lost").
+    std::vector<std::string> KeysGot()
+    {
+        std::vector<std::string> lines;
+        std::istringstream in(m_sim.Stop());
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("key ", 0) == 0)
+                lines.push_back(line);
+        return lines;
+    }
+
+private:
+    CSim m_sim;
+    CChunkQueue m_queue;
+    CComPort m_port;
+    bool m_bOpen = false;
+    prototest::CFakeHost m_host;
+    CRecordStore m_store;
+    CReceiver m_rx {m_host, m_store};
+    CKeySender m_keys {[this](const std::uint8_t* d, std::size_t n) { return m_port.Write(d, n); }};
+};
 
 } // namespace
 
@@ -87,6 +168,44 @@ TEST(KeySender, IgnoredWhileTheMeterIsSilentOrForUnknownKeys)
     EXPECT_FALSE(keys.Press(-1, live, true, 0));
     TickUntil(keys, live, 0, 2000);
     EXPECT_TRUE(wire.bytes.empty());
+}
+
+// One press toggles the meter once, however slowly its frames come (the
+// reading shows a frame only when the next one arrives, so a slow meter's
+// answer is late), and a key byte the meter lost is sent again.
+TEST(KeySender, OnePressTogglesTheSimulatedMeterOnceAtAnyFramePeriod)
+{
+    struct SRow {
+        const char* period;
+        bool loseFirstKey;
+        std::vector<std::string> keysGot;
+    };
+    const SRow rows[] = {
+        {"50", false, {"key 77", "key 99"}},
+        {"500", false, {"key 77", "key 99"}},
+        {"1000", false, {"key 77", "key 99"}},
+        {"500", true, {"key 77 lost", "key 77", "key 99"}},
+    };
+    for (const SRow& row : rows) {
+        SCOPED_TRACE(std::string("--period ") + row.period + (row.loseFirstKey ? " --ignore-keys 1" : ""));
+        std::vector<std::string> options {"--period", row.period};
+        if (row.loseFirstKey)
+            options.insert(options.end(), {"--ignore-keys", "1"});
+        CSimMeter meter(options);
+        ASSERT_TRUE(meter.IsOpen());
+        CReceiver& rx = meter.Rx();
+        ASSERT_TRUE(meter.RunUntil([&] { return rx.m_live.m_nRange != 0; })) << "no decoded frame";
+        const SLiveReading before = rx.m_live;
+        for (const int key : {KEY_FASTSLOW, KEY_AC}) {
+            ASSERT_TRUE(meter.Keys().Press(key, rx.m_live, rx.m_bLinkAlive, SteadyMs()));
+            ASSERT_TRUE(meter.RunUntil([&] { return meter.Keys().Active() == 0; }));
+        }
+        // Frames sent after both answers show the meter toggled once each.
+        ASSERT_TRUE(meter.RunUpdates(3));
+        EXPECT_NE(rx.m_live.m_bFast, before.m_bFast);
+        EXPECT_NE(rx.m_live.m_bWeightA, before.m_bWeightA);
+        EXPECT_EQ(meter.KeysGot(), row.keysGot);
+    }
 }
 
 TEST(LoggerRequest, RepeatsUntilTheAnswerHeaderOrTheEndOfTheDownload)
