@@ -7,6 +7,8 @@ cd "$root"
 seconds="${FUZZ_SECONDS:-60}"
 CC=clang CXX=clang++ "$root/scripts/build.sh" build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSONIVEL_BUILD_FUZZ=ON -DSONIVEL_BUILD_UI=OFF -DSONIVEL_BUILD_TESTS=OFF
+# Undefined behaviour ends a run as a crash does, instead of being printed and passed over.
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   mapfile -t targets < <(find build/fuzz/tests/fuzz -maxdepth 1 -type f -name 'fuzz_*' -executable -printf '%f\n' | sort)
