@@ -14,7 +14,7 @@ void CMyKovaView::OnSave()
         return;
     const std::string path = logfile::AskSavePath(this, "txt");
     if (!path.empty())
-        logfile::Report(this, sonivel::WriteDataFile(path, m_rtStore));
+        logfile::Report(this, sonivel::WriteDataFile(path, m_rtStore, sonivel::EPathSource::UserChosen));
 }
 
 void CMyKovaView::OnExport()
@@ -24,7 +24,8 @@ void CMyKovaView::OnExport()
     const std::string path = logfile::AskSavePath(this, "xls");
     if (!path.empty())
         logfile::Report(this,
-                        sonivel::WriteExport(path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView));
+                        sonivel::WriteExport(path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView,
+                                              sonivel::EPathSource::UserChosen));
 }
 
 void CMyKovaView::OnOpen()
