@@ -43,24 +43,22 @@ struct SLine {
     const char* end = "";   // "", "\n", "\r\n" or "\r"
 };
 
+// LF, CR LF and a lone CR each end a line.
 std::vector<SLine> SplitLines(const std::string& content)
 {
     std::vector<SLine> lines;
     std::size_t pos = 0;
     while (pos < content.size()) {
-        const std::size_t nl = content.find('\n', pos);
+        const std::size_t end = content.find_first_of("\r\n", pos);
         SLine line;
-        if (nl == std::string::npos) {
+        if (end == std::string::npos) {
             line.text = content.substr(pos);
             pos = content.size();
         } else {
-            line.text = content.substr(pos, nl - pos);
-            line.end = "\n";
-            pos = nl + 1;
-        }
-        if (!line.text.empty() && line.text.back() == '\r') {
-            line.text.pop_back();
-            line.end = *line.end ? "\r\n" : "\r";
+            line.text = content.substr(pos, end - pos);
+            const bool crlf = content.compare(end, 2, "\r\n") == 0;
+            line.end = crlf ? "\r\n" : content[end] == '\r' ? "\r" : "\n";
+            pos = end + (crlf ? 2 : 1);
         }
         lines.push_back(std::move(line));
     }

@@ -90,6 +90,15 @@ TEST_F(ColorFileTest, ExistingFileKeepsItsOtherContent)
     EXPECT_EQ(fs::directory_iterator(m_dir)->path().filename(), "ColorConfig.ini");   // no temporary left
 }
 
+TEST_F(ColorFileTest, ACarriageReturnOnlyFileGetsLinesOfItsOwnKindAndReadsBack)
+{
+    Put("[Other]\rname=keep me\r");
+    const SChartColors c{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9)};
+    ASSERT_TRUE(WriteColorSettings(m_path, c));
+    EXPECT_EQ(Get().substr(0, 54), "[Other]\rname=keep me\r[Kova_BKCOLOR]\rRVALUE=1\rGVALUE=2\r");
+    EXPECT_EQ(ReadColorSettings(m_path), c);
+}
+
 TEST_F(ColorFileTest, FailedWriteLeavesTheOldFile)
 {
     Put("[Kova_BKCOLOR]\nRVALUE=5\n");
