@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,18 +10,6 @@
 
 #include "files/DataFile.h"
 #include "monitor/RecordList.h"
-
-namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-} // namespace
 
 CRunFile::~CRunFile()
 {
@@ -47,7 +36,8 @@ bool CRunFile::Prepare(const std::string& path, std::string& message)
             return Fail(std::strerror(EISDIR), message);
         if (::access(path.c_str(), W_OK) != 0)
             return Fail(std::strerror(errno), message);
-    } else if (::access(FolderOf(path).c_str(), W_OK) != 0) {
+    } else if (const auto folder = std::filesystem::path(path).parent_path();
+               ::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
         return Fail(std::strerror(errno), message);
     }
     return true;
