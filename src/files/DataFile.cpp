@@ -1,11 +1,13 @@
 #include "files/DataFile.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <istream>
-#include <iterator>
+
+#include <unistd.h>
 
 #include "common/Text.h"
-#include "files/SafeWrite.h"
-#include "files/TextLines.h"
+#include "files/SafeRead.h"
 
 namespace sonivel {
 namespace {
@@ -28,6 +30,23 @@ std::string_view Right(std::string_view text, std::size_t count)
     return text.size() <= count ? text : text.substr(text.size() - count);
 }
 
+SDataFileRead BadFormat()
+{
+    SDataFileRead result;
+    result.status = SDataFileRead::EStatus::BadFormat;
+    result.message = kDataFormatWrong;
+    return result;
+}
+
+// A read error: the message is the reason; ReadDataFile adds the file.
+SDataFileRead CannotRead(int err)
+{
+    SDataFileRead result;
+    result.status = SDataFileRead::EStatus::CannotOpen;
+    result.message = std::error_code(err, std::generic_category()).message();
+    return result;
+}
+
 } // namespace
 
 std::string FormatDataFile(const CRecordList& records)
@@ -44,11 +63,11 @@ std::string FormatDataFile(const CRecordList& records)
     return out;
 }
 
-SFileResult WriteDataFile(const std::string& path, const CRecordList& records)
+SFileResult WriteDataFile(const std::string& path, const CRecordList& records, EPathSource source)
 {
     if (records.IsEmpty())
         return {};
-    return WriteWholeFile(path, FormatDataFile(records));
+    return WriteWholeFile(path, FormatDataFile(records), source);
 }
 
 double ParseHeaderRate(std::string_view header)
@@ -84,41 +103,68 @@ std::unique_ptr<CObjData> ParseRecordLine(std::string_view line, double rate)
     return std::make_unique<CObjData>(value, std::string(time), std::string(unit), 0, rate);
 }
 
-SDataFileRead ParseDataFile(std::string_view content)
+bool IsWholeRecordLine(std::string_view line)
+{
+    const auto commas = std::count(line.begin(), line.end(), ',');
+    return commas >= 3 && (line.ends_with(", dBA") || line.ends_with(", dBC"));
+}
+
+SDataFileRead ParseDataFile(CLineReader& lines)
 {
     SDataFileRead result;
-    CLineReader lines(content);
-    std::string_view header;
-    lines.Next(header);
-    if (header.substr(0, kDataFileHeader.size()) != kDataFileHeader) {
-        result.status = SDataFileRead::EStatus::BadHeader;
-        result.message = kDataFormatWrong;
-        return result;
-    }
-    const double rate = ParseHeaderRate(header);
     std::string_view line;
-    while (lines.Next(line) && !line.empty())
+    bool ended = false;
+    CLineReader::EStatus status = lines.Next(line, ended);
+    if (status == CLineReader::EStatus::Error)
+        return CannotRead(errno);
+    if (status != CLineReader::EStatus::Line || line.substr(0, kDataFileHeader.size()) != kDataFileHeader)
+        return BadFormat();
+    const double rate = ParseHeaderRate(line);
+    while ((status = lines.Next(line, ended)) == CLineReader::EStatus::Line && !line.empty()) {
+        if (!ended && !IsWholeRecordLine(line))
+            break;
         result.records.push_back(ParseRecordLine(line, rate));
+    }
+    if (status == CLineReader::EStatus::TooLong)
+        return BadFormat();
+    if (status == CLineReader::EStatus::Error)
+        return CannotRead(errno);
     return result;
+}
+
+SDataFileRead ParseDataFile(std::string_view content)
+{
+    CLineReader lines(content, kDataFileMaxLine);
+    return ParseDataFile(lines);
 }
 
 SDataFileRead ParseDataFile(std::istream& in)
 {
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ParseDataFile(std::string_view(content));
+    CLineReader lines(
+        [&in](char* buffer, std::size_t size) {
+            in.read(buffer, static_cast<std::streamsize>(size));
+            return in.bad() ? -1L : static_cast<long>(in.gcount());
+        },
+        kDataFileMaxLine);
+    return ParseDataFile(lines);
 }
 
 SDataFileRead ReadDataFile(const std::string& path)
 {
-    std::string content;
-    const SFileResult opened = ReadWholeFile(path, content);
+    int fd = -1;
+    const SFileResult opened = OpenRegularFile(path, fd);
     if (!opened.ok) {
         SDataFileRead result;
         result.status = SDataFileRead::EStatus::CannotOpen;
         result.message = opened.message;
         return result;
     }
-    return ParseDataFile(std::string_view(content));
+    CLineReader lines([fd](char* buffer, std::size_t size) { return ReadSome(fd, buffer, size); }, kDataFileMaxLine);
+    SDataFileRead result = ParseDataFile(lines);
+    ::close(fd);
+    if (result.status == SDataFileRead::EStatus::CannotOpen)
+        result.message = FileFailure("Cannot read", path, result.message).message;
+    return result;
 }
 
 } // namespace sonivel

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "files/FileResult.h"
+#include "files/SafeWrite.h"
+#include "files/TextLines.h"
 #include "monitor/RecordList.h"
 
 namespace sonivel {
@@ -19,12 +21,15 @@ inline constexpr std::string_view kDataFormatWrong = "Data Format is wrong!";
 // The file's contents for records, byte for byte; empty for no records.
 std::string FormatDataFile(const CRecordList& records);
 
-// Writes the file. No records: nothing is written (no file is created) and the
-// result is ok. A failure leaves an existing file untouched.
-SFileResult WriteDataFile(const std::string& path, const CRecordList& records);
+// Writes the file (see WriteWholeFile for source). No records: nothing is
+// written (no file is created) and the result is ok. A failure leaves an
+// existing file untouched.
+SFileResult WriteDataFile(const std::string& path, const CRecordList& records,
+                          EPathSource source = EPathSource::Program);
 
 struct SDataFileRead {
-    enum class EStatus { Ok, CannotOpen, BadHeader };
+    // BadFormat: not a data file (a wrong header, or a line far too long).
+    enum class EStatus { Ok, CannotOpen, BadFormat };
     EStatus status = EStatus::Ok;
     // The records read, group 0, all with the header's interval. Replace the
     // logger store with them only when status is Ok.
@@ -33,15 +38,28 @@ struct SDataFileRead {
     std::string message;
 };
 
-// Reads file contents (LF or CR LF line ends). Reading stops at the end or at
-// the first empty line; record lines are taken as they come, never refused.
+// No line of a data file the program writes comes near this length; a longer
+// one means the file is something else.
+inline constexpr std::size_t kDataFileMaxLine = 65536;
+
+// Reads the file line by line: LF, CR LF and a lone CR end lines alike. The
+// header is checked on the first line before anything more is read, and the
+// memory held grows only with the records read. Reading stops at the end or
+// at the first empty line; record lines are taken as they come, except a last
+// line without a line end that is not a whole record (a write cut short): it
+// is left out, and the records before it are read. A line longer than
+// kDataFileMaxLine refuses the file as "Data Format is wrong!".
+SDataFileRead ParseDataFile(CLineReader& lines);
 SDataFileRead ParseDataFile(std::string_view content);
 SDataFileRead ParseDataFile(std::istream& in);
-// Reads the file at path.
+// Reads the file at path; only a regular file is read (see SafeRead.h).
 SDataFileRead ReadDataFile(const std::string& path);
 
 // The pieces of the reader, for the data-logger window and tests.
 double ParseHeaderRate(std::string_view header);
 std::unique_ptr<CObjData> ParseRecordLine(std::string_view line, double rate);
+// Whether line holds a whole record as the writers make it: a time text with
+// its comma, a level and a unit "dBA" or "dBC" after their own commas.
+bool IsWholeRecordLine(std::string_view line);
 
 } // namespace sonivel

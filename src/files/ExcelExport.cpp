@@ -1,7 +1,6 @@
 #include "files/ExcelExport.h"
 
 #include "common/Text.h"
-#include "files/SafeWrite.h"
 #include "files/TextLines.h"
 
 namespace sonivel {
@@ -28,11 +27,11 @@ std::string FormatExport(const CRecordList& records, const SStatBlock& block, EE
 }
 
 SFileResult WriteExport(const std::string& path, const CRecordList& records, const SStatBlock& stats,
-                        EExportSource source)
+                        EExportSource source, EPathSource pathSource)
 {
     if (records.IsEmpty())
         return {};
-    return WriteWholeFile(path, FormatExport(records, stats, source));
+    return WriteWholeFile(path, FormatExport(records, stats, source), pathSource);
 }
 
 } // namespace sonivel

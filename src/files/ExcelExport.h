@@ -2,6 +2,7 @@
 #include <string>
 
 #include "files/FileResult.h"
+#include "files/SafeWrite.h"
 #include "monitor/RecordList.h"
 #include "monitor/Statistics.h"
 
@@ -16,9 +17,10 @@ enum class EExportSource { MainView, DataLogger };
 // Empty for no records.
 std::string FormatExport(const CRecordList& records, const SStatBlock& stats, EExportSource source);
 
-// Writes the export file. No records: nothing is written and the result is ok.
-// A failure leaves an existing file untouched.
+// Writes the export file (see WriteWholeFile for pathSource). No records:
+// nothing is written and the result is ok. A failure leaves an existing file
+// untouched.
 SFileResult WriteExport(const std::string& path, const CRecordList& records, const SStatBlock& stats,
-                        EExportSource source);
+                        EExportSource source, EPathSource pathSource = EPathSource::Program);
 
 } // namespace sonivel

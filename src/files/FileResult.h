@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace sonivel {
 
@@ -9,5 +11,17 @@ struct SFileResult {
     bool ok = true;
     std::string message;
 };
+
+// The failure "<what> "<path>": <reason>".
+inline SFileResult FileFailure(std::string_view what, const std::string& path, std::string_view reason)
+{
+    return {false, std::string(what) + " \"" + path + "\": " + std::string(reason)};
+}
+
+// The same with the system's text for errno value err.
+inline SFileResult FileFailure(std::string_view what, const std::string& path, int err)
+{
+    return FileFailure(what, path, std::error_code(err, std::generic_category()).message());
+}
 
 } // namespace sonivel

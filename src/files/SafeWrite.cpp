@@ -1,36 +1,23 @@
 #include "files/SafeWrite.h"
 
-#include <atomic>
 #include <cerrno>
 #include <filesystem>
-#include <system_error>
+#include <random>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace sonivel {
 namespace {
 
-std::string Reason(int err)
-{
-    return std::error_code(err, std::generic_category()).message();
-}
+constexpr std::string_view kTempMark = ".sonivel-tmp-";
 
-SFileResult Failure(const char* what, const std::string& path, int err)
+SFileResult Failure(const std::string& path, int err)
 {
-    return {false, std::string(what) + " \"" + path + "\": " + Reason(err)};
-}
-
-// The file a write really replaces: the target of a symbolic link, else path.
-std::string ResolveTarget(const std::string& path)
-{
-    struct stat st{};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    std::error_code ec;
-    const auto resolved = std::filesystem::weakly_canonical(path, ec);
-    return ec ? path : resolved.string();
+    return FileFailure("Cannot write", path, err);
 }
 
 std::string FolderOf(const std::string& path)
@@ -47,16 +34,83 @@ std::string BaseOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Creates a new, empty temporary file next to target; -1 with errno on failure.
+// The name every temporary file of target begins with.
+std::string TempPrefix(const std::string& target)
+{
+    return "." + BaseOf(target) + std::string(kTempMark);
+}
+
+// The file a write replaces: path itself, or for a path the user chose, the
+// file its symbolic link points to.
+SFileResult ResolveTarget(const std::string& path, EPathSource source, std::string& target)
+{
+    target = path;
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return {};
+    if (source != EPathSource::UserChosen)
+        return FileFailure("Cannot write", path, "it is a symbolic link");
+    std::error_code ec;
+    const auto resolved = std::filesystem::weakly_canonical(path, ec);
+    if (!ec)
+        target = resolved.string();
+    return {};
+}
+
+// Removes the temporary files of target that no writer holds any more: a
+// writer keeps its temporary file locked until it is renamed or removed, so
+// an unlocked one was left by a crash.
+void RemoveStaleTemporaries(const std::string& target)
+{
+    DIR* dir = ::opendir(FolderOf(target).c_str());
+    if (!dir)
+        return;
+    const std::string prefix = TempPrefix(target);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.substr(0, prefix.size()) != prefix)
+            continue;
+        const int fd = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st{};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+std::string RandomSuffix()
+{
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+    std::string suffix(6, ' ');
+    for (char& c : suffix)
+        c = kChars[pick(random)];
+    return suffix;
+}
+
+// Creates a new, empty temporary file next to target, locked for as long as it
+// is open; -1 with errno on failure. The mode 0666 lets the umask decide.
 int CreateTemporary(const std::string& target, std::string& tmpPath)
 {
-    static std::atomic<unsigned> counter{0};
-    const std::string stem = FolderOf(target) + "/." + BaseOf(target) + ".tmp" + std::to_string(::getpid()) + "-";
+    const std::string stem = FolderOf(target) + "/" + TempPrefix(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tmpPath = stem + std::to_string(counter++);
-        const int fd = ::open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        tmpPath = stem + RandomSuffix();
+        const int fd = ::open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return -1;
+        }
+        // Another writer's clean-up may have taken the file between its
+        // creation and the lock: then it has no name any more.
+        struct stat st{};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &st) == 0 && st.st_nlink > 0)
             return fd;
+        ::close(fd);
     }
     errno = EEXIST;
     return -1;
@@ -80,13 +134,16 @@ bool WriteAll(int fd, std::string_view content)
 // and they must not be replaced by a regular file.
 SFileResult WriteInPlace(const std::string& target, const std::string& path, std::string_view content)
 {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    // Non-blocking open: a pipe without a reader fails instead of waiting.
+    const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return Failure("Cannot write", path, errno);
-    int err = WriteAll(fd, content) ? 0 : errno;
+        return Failure(path, errno);
+    int err = 0;
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || !WriteAll(fd, content))
+        err = errno;
     if (::close(fd) != 0 && !err)
         err = errno;
-    return err ? Failure("Cannot write", path, err) : SFileResult{};
+    return err ? Failure(path, err) : SFileResult{};
 }
 
 void SyncFolder(const std::string& folder)
@@ -100,27 +157,32 @@ void SyncFolder(const std::string& folder)
 
 } // namespace
 
-SFileResult WriteWholeFile(const std::string& path, std::string_view content)
+SFileResult WriteWholeFile(const std::string& path, std::string_view content, EPathSource source)
 {
-    const std::string target = ResolveTarget(path);
+    std::string target;
+    if (SFileResult resolved = ResolveTarget(path, source, target); !resolved.ok)
+        return resolved;
 
     struct stat existing{};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
     if (exists) {
         if (S_ISDIR(existing.st_mode))
-            return Failure("Cannot write", path, EISDIR);
+            return Failure(path, EISDIR);
+        if (S_ISLNK(existing.st_mode))
+            return FileFailure("Cannot write", path, "it is a symbolic link");
         if (!S_ISREG(existing.st_mode))
             return WriteInPlace(target, path, content);
         // A file the user may not write stays as it is, although the folder
         // would allow replacing it.
         if (::access(target.c_str(), W_OK) != 0)
-            return Failure("Cannot write", path, errno);
+            return Failure(path, errno);
     }
 
+    RemoveStaleTemporaries(target);
     std::string tmpPath;
     const int fd = CreateTemporary(target, tmpPath);
     if (fd < 0)
-        return Failure("Cannot write", path, errno);
+        return Failure(path, errno);
 
     int err = 0;
     if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0)
@@ -129,47 +191,16 @@ SFileResult WriteWholeFile(const std::string& path, std::string_view content)
         err = errno;
     if (!err && ::fsync(fd) != 0)
         err = errno;
-    if (::close(fd) != 0 && !err)
-        err = errno;
     if (!err && ::rename(tmpPath.c_str(), target.c_str()) != 0)
         err = errno;
-    if (err) {
+    if (err)
         ::unlink(tmpPath.c_str());
-        return Failure("Cannot write", path, err);
-    }
-    SyncFolder(FolderOf(target));
-    return {};
-}
-
-SFileResult ReadWholeFile(const std::string& path, std::string& content)
-{
-    content.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Failure("Cannot open", path, errno);
-    struct stat st{};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return Failure("Cannot open", path, EISDIR);
-    }
-    if (st.st_size > 0)
-        content.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            content.clear();
-            return Failure("Cannot read", path, err);
-        }
-        content.append(buffer, static_cast<std::size_t>(n));
-    }
+    // The lock is released only once the temporary name is gone; after fsync
+    // closing cannot lose the bytes any more.
     ::close(fd);
+    if (err)
+        return Failure(path, err);
+    SyncFolder(FolderOf(target));
     return {};
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,32 +15,42 @@ inline void AppendLine(std::string& out, std::string_view line)
     out.append(kLineEnd);
 }
 
-// Splits file contents into lines as a text-mode reader sees them: the line
-// end (LF, or CR LF) is removed; a last line without a line end still counts.
+// Splits text into lines, reading it piece by piece, so that only the line
+// being split is held: LF, CR LF and a lone CR each end a line and are
+// removed. A last line without a line end still counts; the caller learns
+// that it had none. Used on the calling thread only.
 class CLineReader {
 public:
-    explicit CLineReader(std::string_view content) : m_rest(content) {}
+    // Puts up to size bytes into buffer: the count, 0 at the end of the text,
+    // -1 on a read error (errno tells why).
+    using Source = std::function<long(char* buffer, std::size_t size)>;
 
-    // The next line; false at the end of the contents.
-    bool Next(std::string_view& line)
-    {
-        if (m_rest.empty())
-            return false;
-        const auto end = m_rest.find('\n');
-        if (end == std::string_view::npos) {
-            line = m_rest;
-            m_rest = {};
-        } else {
-            line = m_rest.substr(0, end);
-            m_rest.remove_prefix(end + 1);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-        }
-        return true;
-    }
+    enum class EStatus {
+        Line,      // a line was read
+        End,       // no more text
+        TooLong,   // a line longer than the limit: the text is not one of ours
+        Error      // the source failed; errno tells why
+    };
+
+    // Lines of text arriving through source, each at most maxLine bytes.
+    CLineReader(Source source, std::size_t maxLine);
+    // Lines of text already in memory (it must outlive the reader).
+    CLineReader(std::string_view text, std::size_t maxLine);
+
+    // The next line; it stays valid until the next call. ended tells whether
+    // a line end followed it.
+    EStatus Next(std::string_view& line, bool& ended);
 
 private:
-    std::string_view m_rest;
+    // Reads more text behind the unread rest; false at the end or on error.
+    bool Fill();
+
+    Source m_source;
+    std::size_t m_nMaxLine;
+    std::string m_buffer;          // text read from the source and not yet returned
+    std::string_view m_rest;       // the unread text (in m_buffer, or the caller's)
+    bool m_bEnd = false;           // the source has nothing more
+    bool m_bError = false;
 };
 
 } // namespace sonivel

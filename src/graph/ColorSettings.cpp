@@ -1,17 +1,15 @@
 #include "graph/ColorSettings.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 #include "common/Text.h"
+#include "files/SafeRead.h"
+#include "files/SafeWrite.h"
 
 namespace sonivel {
 namespace {
@@ -45,24 +43,22 @@ struct SLine {
     const char* end = "";   // "", "\n", "\r\n" or "\r"
 };
 
+// LF, CR LF and a lone CR each end a line.
 std::vector<SLine> SplitLines(const std::string& content)
 {
     std::vector<SLine> lines;
     std::size_t pos = 0;
     while (pos < content.size()) {
-        const std::size_t nl = content.find('\n', pos);
+        const std::size_t end = content.find_first_of("\r\n", pos);
         SLine line;
-        if (nl == std::string::npos) {
+        if (end == std::string::npos) {
             line.text = content.substr(pos);
             pos = content.size();
         } else {
-            line.text = content.substr(pos, nl - pos);
-            line.end = "\n";
-            pos = nl + 1;
-        }
-        if (!line.text.empty() && line.text.back() == '\r') {
-            line.text.pop_back();
-            line.end = *line.end ? "\r\n" : "\r";
+            line.text = content.substr(pos, end - pos);
+            const bool crlf = content.compare(end, 2, "\r\n") == 0;
+            line.end = crlf ? "\r\n" : content[end] == '\r' ? "\r" : "\n";
+            pos = end + (crlf ? 2 : 1);
         }
         lines.push_back(std::move(line));
     }
@@ -143,44 +139,13 @@ const char* LineEndOf(const std::vector<SLine>& lines)
     return "\r\n";
 }
 
-bool ReadFile(const std::string& path, std::string& content)
+// The file's contents; empty when it is missing or is not a colour file (not
+// a regular file, or longer than any colour file).
+std::string ReadColorFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    content = ss.str();
-    return true;
-}
-
-bool ReplaceFile(const std::string& path, const std::string& content)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path target(path);
-    if (target.has_parent_path())
-        fs::create_directories(target.parent_path(), ec);
-    std::string tmp = path + ".XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    if (fd < 0)
-        return false;
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < content.size()) {
-        const ssize_t w = write(fd, content.data() + done, content.size() - done);
-        if (w <= 0)
-            ok = false;
-        else
-            done += static_cast<std::size_t>(w);
-    }
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
-    if (ok)
-        ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok)
-        std::remove(tmp.c_str());
-    return ok;
+    std::string content;
+    ReadSmallFile(path, kColorFileMaxBytes, content);
+    return content;
 }
 
 Colorref ReadColor(const std::string& content, const char* section, Colorref def)
@@ -248,29 +213,38 @@ std::string ColorSettingsPath()
     return folder + "/Sonivel/ColorConfig.ini";
 }
 
-SChartColors ReadColorSettings(const std::string& path)
+SChartColors ParseColorSettings(const std::string& content)
 {
     SChartColors colors;
-    std::string content;
-    if (!ReadFile(path, content))
-        return colors;
     colors.background = ReadColor(content, kSections[0], colors.background);
     colors.grid = ReadColor(content, kSections[1], colors.grid);
     colors.line = ReadColor(content, kSections[2], colors.line);
     return colors;
 }
 
-bool WriteColorSettings(const std::string& path, const SChartColors& colors)
+std::string WithColorSettings(std::string content, const SChartColors& colors)
 {
-    std::string content;
-    ReadFile(path, content);   // a missing file starts empty
     const Colorref values[3] = {colors.background, colors.grid, colors.line};
     for (int s = 0; s < 3; ++s) {
         const int parts[3] = {RedOf(values[s]), GreenOf(values[s]), BlueOf(values[s])};
         for (int k = 0; k < 3; ++k)
             content = SetProfileString(content, kSections[s], kKeys[k], Format("%d", parts[k]));
     }
-    return ReplaceFile(path, content);
+    return content;
+}
+
+SChartColors ReadColorSettings(const std::string& path)
+{
+    return ParseColorSettings(ReadColorFile(path));
+}
+
+bool WriteColorSettings(const std::string& path, const SChartColors& colors)
+{
+    std::error_code ec;
+    const std::filesystem::path target(path);
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path(), ec);
+    return WriteWholeFile(path, WithColorSettings(ReadColorFile(path), colors)).ok;
 }
 
 } // namespace sonivel

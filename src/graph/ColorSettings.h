@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,17 +27,30 @@ struct SChartColors {
 // "/Sonivel/ColorConfig.ini"; the bare name when neither can be determined.
 std::string ColorSettingsPath();
 
-// Reads the three colours. A missing file, section or key gives that
-// component's default; a value that is not a number reads as 0, a negative one
-// as 0, and each value keeps only its low eight bits.
+// A colour settings file is a few lines; a longer file is something else.
+inline constexpr std::size_t kColorFileMaxBytes = 64 * 1024;
+
+// Reads the three colours, on the calling thread (the chart's constructor). A
+// missing file, section or key gives that component's default; a value that
+// is not a number reads as 0, a negative one as 0, and each value keeps only
+// its low eight bits. Only a regular file of at most kColorFileMaxBytes is
+// read: anything else (a pipe, a device, a huge file) gives the defaults
+// without waiting or reading it.
 SChartColors ReadColorSettings(const std::string& path);
 
 // Writes all nine keys (sections Kova_BKCOLOR, Kova_GRIDCOLOR, Kova_LINECOLOR,
 // keys RVALUE, GVALUE, BVALUE). Values of keys already in the file are
-// replaced and everything else in it is kept. The folder is created when
-// missing; the file is replaced through a temporary file, so a failed write
-// leaves the old file as it was. Returns false on failure.
+// replaced and everything else in it is kept (a file that is not a colour
+// file, as above, is replaced). The folder is created when missing; the file
+// is replaced through a temporary file (sonivel::WriteWholeFile: a failed
+// write leaves the old file as it was, the permissions follow the umask or the
+// old file, a symbolic link is refused). Returns false on failure.
 bool WriteColorSettings(const std::string& path, const SChartColors& colors);
+
+// The same on file contents: the colours a file holds, and the contents with
+// the nine keys set to colors.
+SChartColors ParseColorSettings(const std::string& content);
+std::string WithColorSettings(std::string content, const SChartColors& colors);
 
 // The INI rules behind reading and writing, on file contents.
 // GetProfileInt: the integer value of key in section, or def when either is

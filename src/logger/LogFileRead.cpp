@@ -1,5 +1,7 @@
 #include "logger/LogFileRead.h"
 
+#include <new>
+
 #include <QApplication>
 #include <QFile>
 
@@ -69,7 +71,14 @@ bool ReadLogFileAt(QWidget* parent, const QString& path, CRecordStore& logStore,
     sonivel::SDataFileRead read;
     {
         CWaitCursor wait;
-        read = sonivel::ReadDataFile(logfile::LocalPath(path));
+        const std::string file = logfile::LocalPath(path);
+        try {
+            read = sonivel::ReadDataFile(file);
+        } catch (const std::bad_alloc&) {
+            read = {};
+            read.status = sonivel::SDataFileRead::EStatus::CannotOpen;
+            read.message = sonivel::FileFailure("Cannot read", file, "not enough memory for its records").message;
+        }
         if (read.status == sonivel::SDataFileRead::EStatus::Ok) {
             if (beforeReplace)
                 beforeReplace();

@@ -16,8 +16,9 @@ class QWidget;
 // window forgets its selection there).
 //
 // A wrong header shows "Data Format is wrong!" (caption "ERROR"); a file that
-// cannot be read shows a message naming it. In both cases, and on Cancel,
-// nothing changes and the result is false.
+// cannot be read (not a regular file, a read error, more records than memory
+// holds) shows a message naming it. In these cases, and on Cancel, nothing
+// changes and the result is false.
 bool ReadLogFile(QWidget* parent, CRecordStore& logStore, const std::function<void()>& beforeReplace);
 // The same for the file at path, without asking (a file named at start-up).
 bool ReadLogFileAt(QWidget* parent, const QString& path, CRecordStore& logStore,

@@ -20,7 +20,7 @@ bool CMyKovaView::SaveRunData()
     const std::string path = logfile::AskSavePath(this, "txt");
     if (path.empty())
         return false;
-    const sonivel::SFileResult result = sonivel::WriteDataFile(path, m_rtStore);
+    const sonivel::SFileResult result = sonivel::WriteDataFile(path, m_rtStore, sonivel::EPathSource::UserChosen);
     logfile::Report(this, result);
     return result.ok;
 }
@@ -32,7 +32,8 @@ void CMyKovaView::OnExport()
     const std::string path = logfile::AskSavePath(this, "xls");
     if (!path.empty())
         logfile::Report(this,
-                        sonivel::WriteExport(path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView));
+                        sonivel::WriteExport(path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView,
+                                              sonivel::EPathSource::UserChosen));
 }
 
 void CMyKovaView::OnOpen()

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+
+#include <sys/stat.h>
 
 #include "Records.h"
 #include "TempDir.h"
@@ -68,19 +71,56 @@ TEST(DataFileRoundTrip, RealFileGivesBackTimesValuesUnitsAndRate)
     EXPECT_EQ(FormatDataFile(reread), CTempDir::Read(path));
 }
 
-TEST(DataFileRead, LfAndCrLfFilesAndAMissingLastLineEndReadAlike)
+TEST(DataFileRead, CrLfCrAndLfLineEndsReadAlikeHoweverTheBytesArrive)
 {
-    const std::string crlf = std::string(kHeader1) + "01-01-2020,1:02:03, 65.30, dBA\r\n02-01-2020,1:02:04,  5.30, dBC\r\n";
-    const std::string lf = "DECIVOX DATA LOGGER SamplingRate:1.0;\n01-01-2020,1:02:03, 65.30, dBA\n02-01-2020,1:02:04,  5.30, dBC";
-    for (const std::string& content : {crlf, lf}) {
-        const SDataFileRead read = ParseDataFile(content);
-        ASSERT_EQ(read.status, EStatus::Ok);
-        ASSERT_EQ(read.records.size(), 2u);
-        ExpectRecord(*read.records[0], 65.3, "01-01-2020,1:02:03", "dBA", 1.0);
-        ExpectRecord(*read.records[1], 5.3, "02-01-2020,1:02:04", "dBC", 1.0);
+    for (const std::string eol : {"\r\n", "\n", "\r"}) {
+        const std::string content = "DECIVOX DATA LOGGER SamplingRate:1.0;" + eol + "01-01-2020,1:02:03, 65.30, dBA" +
+                                    eol + "02-01-2020,1:02:04,  5.30, dBC" + eol;
+        auto expectTwo = [&](const SDataFileRead& read, const std::string& how) {
+            ASSERT_EQ(read.status, EStatus::Ok) << how;
+            ASSERT_EQ(read.records.size(), 2u) << how;
+            ExpectRecord(*read.records[0], 65.3, "01-01-2020,1:02:03", "dBA", 1.0);
+            ExpectRecord(*read.records[1], 5.3, "02-01-2020,1:02:04", "dBC", 1.0);
+        };
+        CTempDir dir;
+        CTempDir::Write(dir.Path("run.txt"), content);
+        expectTwo(ReadDataFile(dir.Path("run.txt")), "file");
+        expectTwo(ParseDataFile(content.substr(0, content.size() - eol.size())), "no last line end");
+        // Pieces of every size up to 7 bytes: a CR LF may be split between two.
+        for (std::size_t piece = 1; piece <= 7; ++piece) {
+            std::size_t at = 0;
+            CLineReader lines(
+                [&](char* buffer, std::size_t size) {
+                    const std::size_t n = std::min({piece, size, content.size() - at});
+                    content.copy(buffer, n, at);
+                    at += n;
+                    return static_cast<long>(n);
+                },
+                kDataFileMaxLine);
+            expectTwo(ParseDataFile(lines), "pieces of " + std::to_string(piece));
+        }
     }
-    std::istringstream stream(crlf);
-    EXPECT_EQ(ParseDataFile(stream).records.size(), 2u);
+}
+
+TEST(DataFileRead, ALastLineCutShortIsNoRecord)
+{
+    const std::string whole = std::string(kHeader1) + "01-01-2020,1:02:03, 65.30, dBA\r\n02-01-2020,1:02:04,  5.30, dBC";
+    struct SCase {
+        std::string content;
+        std::size_t records;
+    } cases[] = {
+        {whole + "\r\n03-01-2020,1:0", 2},         {whole + "\r\n03-01-2020,1:02:05, 7", 2},
+        {whole + "\r\n03-01-2020,1:02:05, 70.00, d", 2}, {whole + "\r\n03-01-2020,1:02:05, 70.00, dB", 2},
+        {whole + "\r\n03-01-2020,1:02:05, 70.00, dBA", 3}, {whole + "\r", 2},
+        {whole.substr(0, whole.size() - 1), 1},
+    };
+    for (const SCase& c : cases) {
+        const SDataFileRead read = ParseDataFile(c.content);
+        ASSERT_EQ(read.status, EStatus::Ok) << c.content;
+        ASSERT_EQ(read.records.size(), c.records) << c.content;
+        for (const auto& r : read.records)
+            EXPECT_GT(r->m_dValue, 0.0) << c.content;   // no phantom 0 dB record
+    }
 }
 
 TEST(DataFileRead, HeaderCheckIsCaseSensitiveAndRefusesOtherEncodings)
@@ -91,7 +131,7 @@ TEST(DataFileRead, HeaderCheckIsCaseSensitiveAndRefusesOtherEncodings)
           std::string("DECIVOX DATA LOGGER samplingrate:1.0;\r\n"), std::string("DECIVOX DATA LOGGER Sampling\r\n"),
           std::string("\r\nDECIVOX DATA LOGGER SamplingRate:1.0;\r\n"), std::string(), utf16}) {
         const SDataFileRead read = ParseDataFile(content);
-        EXPECT_EQ(read.status, EStatus::BadHeader) << content;
+        EXPECT_EQ(read.status, EStatus::BadFormat) << content;
         EXPECT_EQ(read.message, "Data Format is wrong!");
         EXPECT_TRUE(read.records.empty());
     }
@@ -154,4 +194,69 @@ TEST(DataFileRead, AFileThatCannotBeOpenedIsAnErrorNamingIt)
     read = ReadDataFile(dir.Root());
     EXPECT_EQ(read.status, EStatus::CannotOpen);
     EXPECT_NE(read.message.find("Is a directory"), std::string::npos) << read.message;
+
+    // Only regular files are read: a pipe without a writer would wait for
+    // ever, a device could give bytes without end.
+    const std::string fifo = dir.Path("pipe.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        read = ReadDataFile(path);
+        EXPECT_EQ(read.status, EStatus::CannotOpen) << path;
+        EXPECT_NE(read.message.find(path), std::string::npos) << read.message;
+        EXPECT_NE(read.message.find("not a regular file"), std::string::npos) << read.message;
+    }
+}
+
+namespace {
+
+// A stream of size bytes: first, then fill repeated; counts what was taken.
+class CLongStream : public std::streambuf {
+public:
+    CLongStream(std::string first, char fill, std::size_t size) : m_first(std::move(first)), m_fill(fill), m_left(size) {}
+    std::size_t Taken() const { return m_taken; }
+
+protected:
+    int_type underflow() override
+    {
+        if (m_left == 0)
+            return traits_type::eof();
+        const std::size_t n = std::min(m_left, sizeof m_buffer);
+        std::fill_n(m_buffer, n, m_fill);
+        const std::size_t head = std::min(n, m_first.size());
+        m_first.copy(m_buffer, head);
+        m_first.erase(0, head);
+        m_left -= n;
+        m_taken += n;
+        setg(m_buffer, m_buffer, m_buffer + n);
+        return traits_type::to_int_type(m_buffer[0]);
+    }
+
+private:
+    std::string m_first;
+    char m_fill;
+    std::size_t m_left;
+    std::size_t m_taken = 0;
+    char m_buffer[4096];
+};
+
+} // namespace
+
+TEST(DataFileRead, TheHeaderIsCheckedBeforeTheRestIsReadAndNoLineGrowsWithoutBound)
+{
+    const std::size_t size = 64u << 20;
+    const std::size_t bound = 4 * kDataFileMaxLine;
+    struct SCase {
+        std::string first;
+        char fill;
+    } cases[] = {{"", '\0'}, {"PK\3\4\r\n", 'x'}, {"DECIVOX DATA LOGGER SamplingRate:1.0;", 'x'},
+                 {"DECIVOX DATA LOGGER SamplingRate:1.0;\r\n01-01-2020,1:02:03, ", '7'}};
+    for (const SCase& c : cases) {
+        CLongStream bytes(c.first, c.fill, size);
+        std::istream in(&bytes);
+        const SDataFileRead read = ParseDataFile(in);
+        EXPECT_EQ(read.status, EStatus::BadFormat) << c.first;
+        EXPECT_EQ(read.message, "Data Format is wrong!");
+        EXPECT_TRUE(read.records.empty());
+        EXPECT_LE(bytes.Taken(), bound) << c.first;
+    }
 }

@@ -4,6 +4,8 @@
 #include <set>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -92,14 +94,39 @@ TEST(SafeWrite, ReplacesAnExistingFileKeepingItsPermissionsAndNoTemporaries)
     ExpectFolderHolds(dir, {"data.txt"});
 }
 
-TEST(SafeWrite, FollowsASymbolicLinkAndKeepsTheLink)
+TEST(SafeWrite, ALinkIsWrittenThroughOnlyAtAPathTheUserChose)
+{
+    for (const EPathSource source : {EPathSource::Program, EPathSource::UserChosen}) {
+        CTempDir dir;
+        CTempDir::Write(dir.Path("real.txt"), kOld);
+        ::symlink("real.txt", dir.Path("link.txt").c_str());
+        const SFileResult result = WriteWholeFile(dir.Path("link.txt"), "new", source);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.txt")));
+        if (source == EPathSource::UserChosen) {
+            EXPECT_TRUE(result.ok) << result.message;
+            EXPECT_EQ(CTempDir::Read(dir.Path("real.txt")), "new");
+        } else {
+            ExpectFailureNaming(result, dir.Path("link.txt"), "symbolic link");
+            EXPECT_EQ(CTempDir::Read(dir.Path("real.txt")), kOld);
+        }
+        ExpectFolderHolds(dir, {"real.txt", "link.txt"});
+    }
+}
+
+TEST(SafeWrite, TemporariesACrashLeftAreRemovedButNotOnesInUse)
 {
     CTempDir dir;
-    CTempDir::Write(dir.Path("real.txt"), kOld);
-    ::symlink("real.txt", dir.Path("link.txt").c_str());
-    ASSERT_TRUE(WriteWholeFile(dir.Path("link.txt"), "new").ok);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.txt")));
-    EXPECT_EQ(CTempDir::Read(dir.Path("real.txt")), "new");
+    const std::string path = dir.Path("data.txt");
+    CTempDir::Write(dir.Path(".data.txt.sonivel-tmp-Crash1"), "half a fi");
+    CTempDir::Write(dir.Path(".other.txt.sonivel-tmp-Crash2"), "another file's");
+    // A temporary file another writer holds open (and locked) at this moment.
+    const int busy = ::open(dir.Path(".data.txt.sonivel-tmp-InUse1").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(busy, 0);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    ASSERT_TRUE(WriteWholeFile(path, "new\r\n").ok);
+    ::close(busy);
+    ExpectFolderHolds(dir, {"data.txt", ".data.txt.sonivel-tmp-InUse1", ".other.txt.sonivel-tmp-Crash2"});
+    EXPECT_EQ(CTempDir::Read(path), "new\r\n");
 }
 
 TEST(SafeWrite, MissingFolderOrAFileInThePathIsReported)
@@ -170,6 +197,11 @@ TEST(SafeWrite, ADeviceIsWrittenInPlaceAndItsErrorsReported)
     struct stat st{};
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    // A pipe nobody reads is an error at once, not a wait.
+    CTempDir dir;
+    ASSERT_EQ(::mkfifo(dir.Path("pipe").c_str(), 0600), 0);
+    ExpectFailureNaming(WriteWholeFile(dir.Path("pipe"), "x"), dir.Path("pipe"), "No such device or address");
 }
 
 TEST(SafeWrite, AnEmptySeriesCreatesNoFile)

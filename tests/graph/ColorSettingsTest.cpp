@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "graph/ColorSettings.h"
 
 using namespace sonivel;
@@ -88,12 +90,49 @@ TEST_F(ColorFileTest, ExistingFileKeepsItsOtherContent)
     EXPECT_EQ(fs::directory_iterator(m_dir)->path().filename(), "ColorConfig.ini");   // no temporary left
 }
 
+TEST_F(ColorFileTest, ACarriageReturnOnlyFileGetsLinesOfItsOwnKindAndReadsBack)
+{
+    Put("[Other]\rname=keep me\r");
+    const SChartColors c{Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9)};
+    ASSERT_TRUE(WriteColorSettings(m_path, c));
+    EXPECT_EQ(Get().substr(0, 54), "[Other]\rname=keep me\r[Kova_BKCOLOR]\rRVALUE=1\rGVALUE=2\r");
+    EXPECT_EQ(ReadColorSettings(m_path), c);
+}
+
 TEST_F(ColorFileTest, FailedWriteLeavesTheOldFile)
 {
     Put("[Kova_BKCOLOR]\nRVALUE=5\n");
     const std::string blocked = (m_dir / "ColorConfig.ini" / "sub.ini").string();   // a file as folder
     EXPECT_FALSE(WriteColorSettings(blocked, SChartColors{}));
     EXPECT_EQ(Get(), "[Kova_BKCOLOR]\nRVALUE=5\n");
+}
+
+TEST_F(ColorFileTest, WrittenFilesGetThePermissionsOfTheUmaskOrKeepTheirOwn)
+{
+    struct stat st{};
+    const mode_t savedMask = ::umask(022);
+    ASSERT_TRUE(WriteColorSettings(m_path, SChartColors{}));
+    ASSERT_EQ(::stat(m_path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+    ::chmod(m_path.c_str(), 0664);
+    ASSERT_TRUE(WriteColorSettings(m_path, SChartColors{}));
+    ASSERT_EQ(::stat(m_path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    ::umask(savedMask);
+}
+
+TEST_F(ColorFileTest, APipeADeviceOrAHugeFileIsNoColourFile)
+{
+    // Each would keep the start-up waiting or reading; the chart gets its defaults.
+    const std::string colours = "[Kova_BKCOLOR]\r\nRVALUE=5\r\n";
+    Put(colours + std::string(kColorFileMaxBytes, ';'));
+    EXPECT_EQ(ReadColorSettings(m_path), SChartColors{});
+    Put(colours + std::string(kColorFileMaxBytes - colours.size(), ';'));
+    EXPECT_EQ(RedOf(ReadColorSettings(m_path).background), 5);
+    fs::remove(m_path);
+    ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
+    EXPECT_EQ(ReadColorSettings(m_path), SChartColors{});
+    EXPECT_EQ(ReadColorSettings("/dev/zero"), SChartColors{});
 }
 
 TEST(ColorFilePath, FollowsTheXdgConfigFolder)

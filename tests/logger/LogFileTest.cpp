@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "files/DataFile.h"
 #include "graph/GraphicsBtn.h"
@@ -84,13 +85,16 @@ TEST_F(LogFiles, RefusedOrUnreadableFilesChangeNothing)
     loggertest::CLoggerHarness h;
     AddGroup(h.logStore, 3, 4);
     WriteAll(File("case.txt"), "Decivox Data Logger SamplingRate:1.0;\r\n05-12-2011,14:03:07, 65.30, dBA\r\n");
-    dialogs.openAnswers << File("case.txt") << File("missing.txt") << QString();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(File("pipe.txt")).constData(), 0600), 0);   // nobody writes it
+    dialogs.openAnswers << File("case.txt") << File("missing.txt") << File("pipe.txt") << QString();
+    h.logger.Open();
     h.logger.Open();
     h.logger.Open();
     h.logger.Open();   // Cancel
-    ASSERT_EQ(dialogs.messages.size(), 2);
+    ASSERT_EQ(dialogs.messages.size(), 3);
     EXPECT_EQ(dialogs.messages[0], "ERROR: Data Format is wrong!");
     EXPECT_TRUE(dialogs.messages[1].contains("missing.txt")) << dialogs.messages[1].toStdString();
+    EXPECT_TRUE(dialogs.messages[2].contains("pipe.txt")) << dialogs.messages[2].toStdString();
     EXPECT_EQ(h.logStore.GetSize(), 4u);
     EXPECT_EQ(h.logStore.GetAt(0).m_nGroup, 3);
     EXPECT_EQ(h.logger.Window(), nullptr);

@@ -152,6 +152,46 @@ TEST(SonivelLog, InterruptEndsTheRunCleanly)
     EXPECT_GE(sonivel::ReadDataFile(dir / "run.txt").records.size(), 3u);
 }
 
+TEST(SonivelLog, ARunEndingBeforeItsFirstRecordLeavesNoFileAndSaysSo)
+{
+    TempDir dir;
+    const std::string out = dir / "run.txt";
+    // The meter goes silent after a second; the first record would come after ten.
+    CSim silent({"--period", "100", "--silent-after", "1"});
+    auto quiet = RunLog({"record", "--port", silent.Device(), "--interval", "10", "--out", out});
+    EXPECT_EQ(quiet.status, 4);
+    // The user ends the run first.
+    CSim sim({"--period", "100"});
+    CChild log({SONIVEL_LOG_PATH, "record", "--port", sim.Device(), "--interval", "10", "--out", out});
+    std::this_thread::sleep_for(1200ms);
+    log.Signal(SIGINT);
+    const auto interrupted = log.Wait();
+    EXPECT_EQ(interrupted.status, 0);
+    for (const auto& run : {quiet, interrupted}) {
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+        EXPECT_NE(run.err.find(out + " not written"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(out));
+    }
+}
+
+TEST(SonivelLog, ADownloadTriesEveryGroupAndNamesEachOneItCouldNotWrite)
+{
+    CSim sim({"--period", "100", "--fast-download", "--groups", "3,2,4"});
+    TempDir dir;
+    fs::create_directories(dir / "out/group-2.txt");   // a folder where a file should go
+    std::ofstream(dir / "elsewhere.txt") << "keep";
+    fs::create_symlink(dir / "elsewhere.txt", dir / "out/group-1.txt");   // planted by someone else
+    auto download = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "out"});
+    EXPECT_EQ(download.status, 1);
+    const auto errors = Lines(download.err);
+    ASSERT_EQ(errors.size(), 2u) << download.err;
+    EXPECT_NE(errors[0].find("group-1.txt\": it is a symbolic link"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[1].find("group-2.txt\": Is a directory"), std::string::npos) << errors[1];
+    EXPECT_EQ(ReadFile(dir / "elsewhere.txt"), "keep");
+    EXPECT_EQ(Lines(download.out).size(), 1u);
+    EXPECT_EQ(sonivel::ReadDataFile(dir / "out/group-3.txt").records.size(), 4u);
+}
+
 // In-process: the session, the key sender and the simulator's key handling.
 TEST(SerialLink, KeyPressRepeatsUntilTheMetersFramesShowTheChange)
 {

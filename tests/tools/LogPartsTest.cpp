@@ -1,9 +1,11 @@
 // Pieces of the headless logger: live event prediction, JSON, timers, run file.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "LiveJson.h"
@@ -96,37 +98,104 @@ TEST(LoopTimers, DueTimersFireOncePerPeriodAndRestartOnSet)
               std::chrono::milliseconds(7));
 }
 
-TEST(RunFile, AppendsTheBytesOfTheDataFileRecordByRecord)
+namespace {
+
+std::string Contents(const std::string& path)
 {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("sonivel-runfile-" + std::to_string(::getpid()) + ".txt")).string();
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string RunFilePath(const char* name)
+{
+    return (std::filesystem::temp_directory_path() / ("sonivel-runfile-" + std::to_string(::getpid()) + name)).string();
+}
+
+CRecordStore ThreeRecords()
+{
     CRecordStore store;
     store.Add(std::make_unique<CObjData>(65.3, "05-12-2011,14:03:07", "dBA", 0, 0.1));
     store.Add(std::make_unique<CObjData>(5.3, "05-12-2011,14:03:07", "dBA", 0, 0.1));
     store.Add(std::make_unique<CObjData>(104.25, "05-12-2011,14:03:08", "dBC", 0, 0.1));
+    return store;
+}
+
+} // namespace
+
+TEST(RunFile, AppendsTheBytesOfTheDataFileRecordByRecord)
+{
+    const std::string path = RunFilePath(".txt");
+    const CRecordStore store = ThreeRecords();
     CRunFile file;
     std::string message;
-    ASSERT_TRUE(file.Create(path, message));
-    auto contents = [&] {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    };
-    EXPECT_EQ(contents(), "");
+    ASSERT_TRUE(file.Prepare(path, message));
+    EXPECT_FALSE(std::filesystem::exists(path));   // no record yet, no file
     for (std::size_t i = 0; i < store.GetSize(); ++i) {
         ASSERT_TRUE(file.Append(store.GetAt(i), message));
         CRecordSelection sofar;   // on disk after each append
         for (std::size_t j = 0; j <= i; ++j)
             sofar.Add(store.GetAt(j));
-        EXPECT_EQ(contents(), sonivel::FormatDataFile(sofar));
+        EXPECT_EQ(Contents(path), sonivel::FormatDataFile(sofar));
     }
     file.Close();
-    EXPECT_EQ(contents().substr(0, 39), "DECIVOX DATA LOGGER SamplingRate:0.1;\r\n");
+    EXPECT_EQ(Contents(path).substr(0, 39), "DECIVOX DATA LOGGER SamplingRate:0.1;\r\n");
     std::filesystem::remove(path);
 
-    EXPECT_FALSE(file.Create("/nonexistent-dir/run.txt", message));
+    EXPECT_FALSE(file.Prepare("/nonexistent-dir/run.txt", message));
     EXPECT_NE(message.find("/nonexistent-dir/run.txt"), std::string::npos);
+    // A symbolic link at the path is not written through.
+    const std::string other = RunFilePath("-other.txt");
+    std::ofstream(other) << "keep";
+    std::filesystem::create_symlink(other, path);
+    EXPECT_FALSE(file.Prepare(path, message));
+    EXPECT_NE(message.find("symbolic link"), std::string::npos) << message;
+    std::filesystem::remove(path);
+    EXPECT_EQ(Contents(other), "keep");
+    std::filesystem::remove(other);
+}
+
+TEST(RunFile, AWriteThatFailsMidLineKeepsEveryWholeLine)
+{
+    // A file size limit makes a write stop part-way through a line and then
+    // fail, as a full disk does; it binds root too.
+    const CRecordStore store = ThreeRecords();
+    const std::size_t header = 39, line = 33;
+    struct SCase {
+        std::size_t limit;
+        std::size_t kept;   // records on disk afterwards; 0: no file
+    } cases[] = {{header + line + 10, 1}, {header + 2 * line + 1, 2}, {20, 0}};
+    for (const SCase& c : cases) {
+        const std::string path = RunFilePath("-full.txt");
+        CRunFile file;
+        std::string message;
+        ASSERT_TRUE(file.Prepare(path, message));
+        struct rlimit saved{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = c.limit;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        std::size_t appended = 0;
+        while (appended < store.GetSize() && file.Append(store.GetAt(appended), message))
+            ++appended;
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        EXPECT_EQ(appended, c.kept) << c.limit;
+        EXPECT_NE(message.find(path), std::string::npos) << message;
+        EXPECT_NE(message.find("File too large"), std::string::npos) << message;
+        if (c.kept == 0) {
+            EXPECT_FALSE(std::filesystem::exists(path)) << c.limit;
+            continue;
+        }
+        CRecordSelection whole;
+        for (std::size_t j = 0; j < c.kept; ++j)
+            whole.Add(store.GetAt(j));
+        EXPECT_EQ(Contents(path), sonivel::FormatDataFile(whole)) << c.limit;
+        std::filesystem::remove(path);
+    }
 }
 
 TEST(LogOptions, CommandsAndTheirChecks)

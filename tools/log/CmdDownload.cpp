@@ -9,7 +9,9 @@
 
 namespace {
 
-// Writes one data text file per group and prints its summary line.
+// Writes one data text file per group and prints its summary line. Every group
+// is tried; each one that cannot be written gets its own line on standard
+// error, and the status tells that at least one failed.
 int WriteGroups(const CRecordStore& store, const std::string& dir)
 {
     std::error_code ec;
@@ -21,17 +23,20 @@ int WriteGroups(const CRecordStore& store, const std::string& dir)
         groups[store.GetAt(i).m_nGroup].Add(store.GetAt(i));
     if (groups.empty())
         std::printf("the data logger holds no recording\n");
+    int status = EXIT_OK;
     for (const auto& [n, records] : groups) {
         const std::string path = (std::filesystem::path(dir) / ("group-" + std::to_string(n) + ".txt")).string();
         const sonivel::SFileResult r = sonivel::WriteDataFile(path, records);
-        if (!r.ok)
-            return Fail(EXIT_FAILURE_IO, r.message);
+        if (!r.ok) {
+            status = Fail(EXIT_FAILURE_IO, "group " + std::to_string(n) + " not saved: " + r.message);
+            continue;
+        }
         const CObjData& first = records.GetAt(0);
         std::printf("group %d: %zu records, %s, every %g s, %s to %s -> %s\n", n, records.GetSize(),
                     first.m_strUnit.c_str(), first.m_dSampleRate, first.m_strTime.c_str(),
                     records.GetAt(records.GetSize() - 1).m_strTime.c_str(), path.c_str());
     }
-    return EXIT_OK;
+    return status;
 }
 
 } // namespace

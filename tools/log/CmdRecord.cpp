@@ -34,12 +34,12 @@ int RunRecord(const SLogOptions& o)
         return Fail(rc, message);
     if (!WaitForFirstReading(s, std::chrono::seconds(3))) {
         if (CLogSession::s_bInterrupted)
-            return EXIT_OK;
+            return Fail(EXIT_OK, "interrupted before the first reading: " + o.out + " not written");
         return Fail(EXIT_SILENT, s.m_rx.m_live.m_bHold ? "the meter shows HOLD: release it to record"
                                                        : "the meter is silent: no live reading within 3 seconds");
     }
     CRunFile file;
-    if (!file.Create(o.out, message))
+    if (!file.Prepare(o.out, message))
         return Fail(EXIT_FAILURE_IO, message);
     bool writeFailed = false;
     s.m_onRecord = [&](const CObjData& record, std::size_t) {
@@ -51,11 +51,23 @@ int RunRecord(const SLogOptions& o)
         return Fail(EXIT_SILENT, "the meter went silent before the run began");
     while (s.m_run.IsRunning() && !CLogSession::s_bInterrupted && !writeFailed)
         s.Pump(std::chrono::milliseconds(100));
-    const bool interrupted = s.m_run.IsRunning();
+    const bool interrupted = s.m_run.IsRunning() && !writeFailed;
     s.m_run.Stop();
     file.Close();
     if (writeFailed)
-        return Fail(EXIT_FAILURE_IO, message);
+        return Fail(EXIT_FAILURE_IO, message + "; the run stopped, " +
+                                         (file.Records() ? std::to_string(file.Records()) + " records kept in " + o.out
+                                                         : o.out + " not written"));
+
+    const char* reason = interrupted           ? "interrupted"
+                         : s.m_bHoldStopped    ? "HOLD on the meter"
+                         : s.m_bLinkLost       ? "the meter went silent"
+                                               : "record limit reached";
+    const bool silent = s.m_bLinkLost && !interrupted;
+    // No record, no file: a run the user ended early is no failure, silence is.
+    if (file.Records() == 0)
+        return Fail(silent ? EXIT_SILENT : EXIT_OK,
+                    std::string("the run ended before its first record (") + reason + "): " + o.out + " not written");
 
     if (!o.exportPath.empty()) {
         SStatBlock block {s.m_stats.Stats(), s.m_stats.Sum(), s.m_run.Interval()};
@@ -63,12 +75,8 @@ int RunRecord(const SLogOptions& o)
         if (!r.ok)
             return Fail(EXIT_FAILURE_IO, r.message);
     }
-    const char* reason = interrupted           ? "interrupted"
-                         : s.m_bHoldStopped    ? "HOLD on the meter"
-                         : s.m_bLinkLost       ? "the meter went silent"
-                                               : "record limit reached";
     std::printf("%zu records in %s; the run ended: %s\n", s.m_rtStore.GetSize(), o.out.c_str(), reason);
-    if (s.m_bLinkLost && !interrupted)
+    if (silent)
         return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(s.m_rtStore.GetSize()) +
                                      " records kept in " + o.out);
     return EXIT_OK;

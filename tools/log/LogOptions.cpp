@@ -21,11 +21,14 @@ const char* const kLogUsage =
     "      (default 40000), Ctrl-C, HOLD on the meter or the meter going silent.\n"
     "      FILE.txt is the data text file, written as the run goes (each record\n"
     "      is on disk before the next is taken); --export also writes the\n"
-    "      spreadsheet export with the run's statistics at the end.\n"
+    "      spreadsheet export with the run's statistics at the end. A run that\n"
+    "      ends before its first record writes no file and says so.\n"
     "  download [--port DEV] --out-dir DIR [--timeout S]\n"
     "      Download the meter's data logger: one data text file per recording,\n"
-    "      DIR/group-<n>.txt, and one summary line per group. The download gives\n"
-    "      up after S seconds (default 250) or when the meter goes silent.\n"
+    "      DIR/group-<n>.txt, and one summary line per group. Every group is\n"
+    "      tried; each one that cannot be written is named on standard error.\n"
+    "      The download gives up after S seconds (default 250) or when the meter\n"
+    "      goes silent.\n"
     "  ports\n"
     "      List the serial ports (device, friendly name, description) and the\n"
     "      one the automatic search would choose.\n"
@@ -35,7 +38,8 @@ const char* const kLogUsage =
     "\n"
     "Exit status: 0 success, 1 a file could not be written, 2 usage error,\n"
     "3 the port cannot be found or opened, 4 the meter is silent or the download\n"
-    "failed. Errors are reported in one line on standard error.\n";
+    "failed. Errors are reported in one line on standard error. Files are never\n"
+    "written through a symbolic link.\n";
 
 namespace {
 
