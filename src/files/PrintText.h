@@ -1,6 +1,9 @@
 #pragma once
 // The printout font and the writing of placed texts, for the two print
 // routines on the UI thread.
+#include <algorithm>
+#include <string>
+
 #include <QCursor>
 #include <QFont>
 #include <QFontMetrics>
