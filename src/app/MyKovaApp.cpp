@@ -12,15 +12,16 @@ CMyKovaApp::CMyKovaApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Sonivel"));
     setOrganizationName(QStringLiteral("Sonivel"));
+    setApplicationVersion(ProgramVersion());
     setWindowIcon(AppIcon());
 }
 
 CMyKovaApp::~CMyKovaApp() = default;
 
-bool CMyKovaApp::InitInstance()
+bool CMyKovaApp::InitInstance(const SCommandLine& commandLine)
 {
     try {
-        m_pFrame = std::make_unique<CMainFrame>();
+        m_pFrame = std::make_unique<CMainFrame>(SViewOptions{commandLine.portPath, true});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "sonivel: cannot create the main window: %s\n", e.what());
         return false;
@@ -29,5 +30,7 @@ bool CMyKovaApp::InitInstance()
     if (const QScreen* screen = primaryScreen())
         m_pFrame->setGeometry(screen->availableGeometry());
     m_pFrame->showMaximized();
+    if (!commandLine.dataFile.isEmpty())
+        m_pFrame->View()->OpenDataFile(commandLine.dataFile);
     return true;
 }

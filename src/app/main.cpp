@@ -5,6 +5,7 @@
 #include <QEvent>
 
 #include "app/MainFrame.h"
+#include "app/CommandLine.h"
 #include "app/MyKovaApp.h"
 
 namespace {
@@ -28,14 +29,38 @@ private:
     bool m_bDone = false;
 };
 
+QStringList RawArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Prints the help or version text (success) or the error (failure).
+int Answer(const SCommandLine& commandLine)
+{
+    const bool ok = commandLine.action != SCommandLine::EAction::Fail;
+    std::fputs(commandLine.output.toLocal8Bit().constData(), ok ? stdout : stderr);
+    return ok ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QElapsedTimer clock;
     clock.start();
+    // --help and --version are answered before the application object
+    // exists, so they need no display.
+    const SCommandLine early = ParseCommandLine(RawArguments(argc, argv));
+    if (early.action == SCommandLine::EAction::ShowHelp || early.action == SCommandLine::EAction::ShowVersion)
+        return Answer(early);
     CMyKovaApp app(argc, argv);
-    if (!app.InitInstance())
+    const SCommandLine commandLine = ParseCommandLine(QCoreApplication::arguments());
+    if (commandLine.action != SCommandLine::EAction::Start)
+        return Answer(commandLine);
+    if (!app.InitInstance(commandLine))
         return EXIT_FAILURE;
     CFirstPaintProbe probe(clock);
     if (std::getenv("SONIVEL_STARTUP_TIME"))

@@ -5,6 +5,7 @@
 
 #include "common/Clock.h"
 #include "common/Text.h"
+#include "graph/SeriesGeometry.h"
 
 namespace sonivel {
 namespace {
@@ -84,7 +85,9 @@ SPoint PrintedPoint(const SGraphPage& g, const SChartState& c, std::size_t i, do
     const double ys = c.m_dYScale;
     const double x = (static_cast<double>(i) / xs - (c.m_dXOffset - c.m_dXMin) / xs) / g.s;
     const double y = ((c.m_dYOffset - c.m_dYMin) / ys - (v - c.m_dYMin) / ys + c.m_nH) / g.u;
-    return {TruncPlus(x, g.left), TruncPlus(y, g.top)};
+    // Kept near the page, as the series on screen, whatever the level.
+    return {std::clamp(TruncPlus(x, g.left), -kFarPixel, kFarPixel),
+            std::clamp(TruncPlus(y, g.top), -kFarPixel, kFarPixel)};
 }
 
 int PrintedPlotBottom(const SGraphPage& g, const SChartState& c)

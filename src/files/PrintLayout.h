@@ -66,7 +66,7 @@ struct SRect {
     int height = 0;
 };
 
-// Printed point of record i with level v.
+// Printed point of record i with level v, within +-kFarPixel (any level).
 SPoint PrintedPoint(const SGraphPage& g, const SChartState& c, std::size_t i, double v);
 // Bottom line of the printed plot: top + H / u.
 int PrintedPlotBottom(const SGraphPage& g, const SChartState& c);

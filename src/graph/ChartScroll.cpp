@@ -4,7 +4,14 @@ namespace sonivel {
 namespace {
 
 int VisibleLevelSpan(const SChartState& s) { return TruncToInt(s.m_nH * s.m_dYScale); }
-int VisibleSampleSpan(const SChartState& s) { return TruncToInt(s.m_nW * s.m_dXScale); }
+
+// How far the horizontal bar can move. In fit mode the plot spans the whole
+// sample range by construction (W x xs, equal to the x maximum but for the
+// rounding of xs), so there is nothing to scroll.
+double HorizontalLimit(const SChartState& s)
+{
+    return s.m_bZoomed ? s.m_dXMax - TruncToInt(s.m_nW * s.m_dXScale) : 0.0;
+}
 
 std::optional<int> Step(EScrollCode code, int current, int thumb, double limit)
 {
@@ -29,8 +36,7 @@ SScrollBars ScrollBarsFor(const SChartState& s)
     const int vs = VisibleLevelSpan(s);
     b.vMax = TruncToInt(s.m_dYMax - vs);
     b.vPos = TruncToInt(s.m_dYMax - vs - s.m_dYOffset);
-    const int hs = VisibleSampleSpan(s);
-    b.hMax = TruncToInt(s.m_dXMax - hs);
+    b.hMax = TruncToInt(HorizontalLimit(s));
     b.hPos = TruncToInt(s.m_dXOffset);
     return b;
 }
@@ -46,7 +52,7 @@ std::optional<int> ScrollVertical(SChartState& s, EScrollCode code, int current,
 
 std::optional<int> ScrollHorizontal(SChartState& s, EScrollCode code, int current, int thumb)
 {
-    const std::optional<int> p = Step(code, current, thumb, s.m_dXMax - VisibleSampleSpan(s));
+    const std::optional<int> p = Step(code, current, thumb, HorizontalLimit(s));
     if (p)
         s.m_dXOffset = *p;
     return p;

@@ -54,9 +54,21 @@ void CGraphicsBtn::SendScaleNotice()
     emit scaleNotice(n.wParam, n.lParam);
 }
 
+void CGraphicsBtn::NoteRecordList(const CRecordList* records)
+{
+    const CRecordList* list = records ? records : &m_emptyList;
+    const std::size_t n = list->GetSize();
+    const CObjData* first = n > 0 ? &list->GetAt(0) : nullptr;
+    if (list != m_pRecords || first != m_pFirstRecord || n < m_nRecordCount || n == 0)
+        m_bTimeReported = false;
+    m_pRecords = list;
+    m_pFirstRecord = first;
+    m_nRecordCount = n;
+}
+
 void CGraphicsBtn::Redraw(const CRecordList* records, int /*flag*/)
 {
-    m_pRecords = records ? records : &m_emptyList;
+    NoteRecordList(records);
     if (!m_bScaleNoticeSent) {
         SendScaleNotice();
         m_bScaleNoticeSent = true;
@@ -177,12 +189,12 @@ void CGraphicsBtn::DrawBand(QPainter& p)
 
 void CGraphicsBtn::ReportTimeFormat()
 {
-    // One message at a time: the chart may be redrawn while it is shown.
-    if (m_bReportingTime)
+    // Once per record list, not per redraw (every pointer move may redraw);
+    // marked before the message, as the chart may be redrawn while it is shown.
+    if (m_bTimeReported)
         return;
-    m_bReportingTime = true;
+    m_bTimeReported = true;
     Dialogs().Message(this, QString::fromLatin1(kTimeFormatWrong), QStringLiteral("Kova"));
-    m_bReportingTime = false;
 }
 
 void CGraphicsBtn::ResetView()

@@ -22,7 +22,9 @@ public:
     ~CGraphicsBtn() override;
 
     // Stores the list (nullptr = an empty list) and draws everything. The flag
-    // is not used (callers pass 1, the monitoring tick 0).
+    // is not used (callers pass 1, the monitoring tick 0). A time label that
+    // cannot be made is reported ("Time Format is wrong!") once per record
+    // list, not at every redraw.
     void Redraw(const CRecordList* records, int flag);
     // Plot size from the control's size, full range, fit mode, then Redraw
     // with the stored list and a scale notice.
@@ -67,10 +69,17 @@ private:
     bool DrawTimeAxis(QPainter& p);
     void DrawBand(QPainter& p);
     void ReportTimeFormat();
+    void NoteRecordList(const CRecordList* records);
 
     CRecordSelection m_emptyList;
     const CRecordList* m_pRecords = &m_emptyList;
     QImage m_image;
     bool m_bPlainSeries = false;
-    bool m_bReportingTime = false;
+    // An unreadable time is reported once per record list: the list it was
+    // reported for is known by its address, its first record and its size, and
+    // another list, a list emptied or shrunk, or another first record is a new
+    // list.
+    bool m_bTimeReported = false;
+    const CObjData* m_pFirstRecord = nullptr;
+    std::size_t m_nRecordCount = 0;
 };

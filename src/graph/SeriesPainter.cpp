@@ -10,30 +10,6 @@
 namespace sonivel {
 namespace {
 
-// The coordinate rules with the per-redraw terms worked out once; the
-// operations and their order are those of IndexToColumn and LevelToRow, so the
-// results are the same to the last bit.
-class CPixelMapper {
-public:
-    CPixelMapper(const SChartState& s, const CRecordList& records)
-        : m_records(records), m_xs(s.m_dXScale), m_ys(s.m_dYScale), m_yMin(s.m_dYMin), m_h(s.m_nH),
-          m_xShift((s.m_dXOffset - s.m_dXMin) / s.m_dXScale), m_yShift((s.m_dYOffset - s.m_dYMin) / s.m_dYScale)
-    {
-    }
-    QPoint operator()(std::size_t i) const
-    {
-        const double v = m_records.GetAt(i).m_dValue;
-        return QPoint(TruncToInt(kPlotLeft + static_cast<double>(i) / m_xs - m_xShift),
-                      TruncToInt(kPlotTop + m_yShift - (v - m_yMin) / m_ys + m_h));
-    }
-
-private:
-    const CRecordList& m_records;
-    double m_xs, m_ys, m_yMin;
-    int m_h;
-    double m_xShift, m_yShift;
-};
-
 // The pixels of a one-pixel line from (0, 0) to (1, dy) as the painter draws
 // it, learnt once per dy from the painter itself. Lines with integer ends are
 // drawn the same wherever they lie, so the pattern can be stamped at any place
@@ -61,17 +37,13 @@ const std::vector<QPoint>& StepPattern(int dy)
     return cache.emplace(dy, std::move(pixels)).first->second;
 }
 
-// What the merged drawing puts down: one-pixel column spans and the lines
-// between columns.
-class CSeriesSink {
-public:
-    virtual ~CSeriesSink() = default;
-    virtual void Span(int x, int top, int bottom) = 0;
-    virtual void Line(QPoint a, QPoint b) = 0;
-};
+QPoint ToQPoint(SPoint q)
+{
+    return {q.x, q.y};
+}
 
 // Through the painter: any device, any state.
-class CPainterSink final : public CSeriesSink {
+class CPainterSink final : public ISeriesSink {
 public:
     CPainterSink(QPainter& p, QColor color) : m_p(p), m_color(color) {}
     ~CPainterSink() override
@@ -81,7 +53,7 @@ public:
         m_p.drawLines(m_lines.constData(), static_cast<int>(m_lines.size()));
     }
     void Span(int x, int top, int bottom) override { m_spans.append(QRect(x, top, 1, bottom - top + 1)); }
-    void Line(QPoint a, QPoint b) override { m_lines.append(QLine(a, b)); }
+    void Line(SPoint a, SPoint b) override { m_lines.append(QLine(ToQPoint(a), ToQPoint(b))); }
 
 private:
     QPainter& m_p;
@@ -93,7 +65,7 @@ private:
 // Straight into a 32-bit picture the painter draws on without transform or
 // clip; lines that are not one column step or not wholly inside go to the
 // painter.
-class CImageSink final : public CSeriesSink {
+class CImageSink final : public ISeriesSink {
 public:
     CImageSink(QPainter& p, QImage& image, QColor color)
         : m_image(image), m_bits(reinterpret_cast<QRgb*>(image.bits())),
@@ -111,22 +83,20 @@ public:
         for (int y = top; y <= bottom; ++y, px += m_stride)
             *px = m_pixel;
     }
-    void Line(QPoint a, QPoint b) override
+    void Line(SPoint a, SPoint b) override
     {
-        const int dy = b.y() - a.y();
-        if (b.x() - a.x() != 1 || !Inside(a, 3) || !Inside(b, 3)) {
+        if (b.x - a.x != 1 || !Inside(a, 3) || !Inside(b, 3)) {
             m_painter.Line(a, b);
             return;
         }
-        for (const QPoint& d : StepPattern(dy))
-            Put(a.x() + d.x(), a.y() + d.y());
+        for (const QPoint& d : StepPattern(b.y - a.y))
+            Put(a.x + d.x(), a.y + d.y());
     }
 
 private:
-    bool Inside(QPoint q, int border) const
+    bool Inside(SPoint q, int border) const
     {
-        return q.x() >= border && q.y() >= border && q.x() < m_image.width() - border
-            && q.y() < m_image.height() - border;
+        return q.x >= border && q.y >= border && q.x < m_image.width() - border && q.y < m_image.height() - border;
     }
     void Put(int x, int y) { m_bits[y * m_stride + x] = m_pixel; }
 
@@ -149,43 +119,14 @@ QImage* DirectTarget(QPainter& p)
         : nullptr;
 }
 
-void DrawEverySegment(QPainter& p, const CPixelMapper& point, SVisibleRange r)
+void DrawEverySegment(QPainter& p, const CSeriesPoints& point, SVisibleRange r)
 {
-    QPoint prev = point(r.first);
+    QPoint prev = ToQPoint(point(r.first));
     for (std::size_t i = r.first + 1; i < r.last; ++i) {
-        const QPoint cur = point(i);
+        const QPoint cur = ToQPoint(point(i));
         p.drawLine(prev, cur);
         prev = cur;
     }
-}
-
-void DrawMergedSegments(CSeriesSink& sink, const CPixelMapper& point, SVisibleRange r)
-{
-    // The column grows with the record index, so each column's samples are
-    // consecutive; their segments join end to end and together cover the
-    // column from its highest to its lowest point: one span. The segments
-    // between columns are drawn as they are.
-    QPoint prev = point(r.first);
-    int top = prev.y();
-    int bottom = prev.y();
-    bool span = false;
-    for (std::size_t i = r.first + 1; i < r.last; ++i) {
-        const QPoint cur = point(i);
-        if (cur.x() == prev.x()) {
-            top = std::min(top, cur.y());
-            bottom = std::max(bottom, cur.y());
-            span = true;
-        } else {
-            if (span)
-                sink.Span(prev.x(), top, bottom);
-            sink.Line(prev, cur);
-            top = bottom = cur.y();
-            span = false;
-        }
-        prev = cur;
-    }
-    if (span)
-        sink.Span(prev.x(), top, bottom);
 }
 
 } // namespace
@@ -195,23 +136,23 @@ void DrawSeriesLine(QPainter& p, const SChartState& s, const CRecordList& record
 {
     if (range.last < range.first + 2)   // one record: no segment, no marker
         return;
-    const CPixelMapper point(s, records);
+    const CSeriesPoints point(s, records);
     p.setPen(QPen(color, 1, Qt::SolidLine, Qt::SquareCap));
     if (!merged) {
         DrawEverySegment(p, point, range);
     } else if (QImage* image = DirectTarget(p)) {
         CImageSink sink(p, *image, color);
-        DrawMergedSegments(sink, point, range);
+        MergeSeriesSegments(point, range, sink);
     } else {
         CPainterSink sink(p, color);
-        DrawMergedSegments(sink, point, range);
+        MergeSeriesSegments(point, range, sink);
     }
 
     if (MarkersShown(s)) {
         p.setPen(QPen(color, 3));
         p.setBrush(Qt::NoBrush);
         for (std::size_t i = range.first; i < range.last; ++i)
-            p.drawEllipse(point(i), 1, 1);
+            p.drawEllipse(ToQPoint(point(i)), 1, 1);
     }
 }
 

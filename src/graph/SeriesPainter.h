@@ -2,6 +2,7 @@
 #include <QColor>
 
 #include "graph/ChartState.h"
+#include "graph/SeriesGeometry.h"
 #include "monitor/RecordList.h"
 
 class QPainter;

@@ -102,40 +102,48 @@ int TimeTickColumn(const SChartState& s, int t)
     return t * s.m_nW / 5 + kPlotLeft;
 }
 
+namespace {
+
+// The time of sample idx outside the records: the nearest end record's time
+// (the placeholder at sample 0 for an empty list) plus the sampling steps
+// between them, so times keep increasing on both sides of the data.
+std::optional<std::time_t> TimeBeyondRecords(const CRecordList& records, long long idx)
+{
+    const std::size_t n = records.GetSize();
+    const std::size_t end = n == 0 || idx < 0 ? 0 : n - 1;
+    const std::string_view text = n > 0 ? std::string_view(records.GetAt(end).m_strTime) : kPlaceholderTime;
+    const double rate = n > 0 ? records.GetAt(end).m_dSampleRate : 1.0;
+    const std::optional<std::time_t> base = ParseDateTime(text);
+    if (!base)
+        return std::nullopt;
+    const double seconds = static_cast<double>(idx - static_cast<long long>(end)) * rate;
+    if (!(seconds > -1e12 && seconds < 1e12))   // a broken rate makes no time
+        return std::nullopt;
+    return *base + static_cast<std::time_t>(seconds);
+}
+
+} // namespace
+
 STimeAxis TimeAxisLabels(const SChartState& s, const CRecordList& records)
 {
     STimeAxis axis;
     const std::size_t n = records.GetSize();
-    std::string base = n > 0 ? records.GetAt(0).m_strTime : std::string(kPlaceholderTime);
-    const double rate = n > 0 ? records.GetAt(0).m_dSampleRate : 1.0;
-
     for (int t = 0; t <= 5; ++t) {
         STimeTick& tick = axis.ticks[t];
-        // The record under the tick's column.
+        // The sample under the tick's column, counted from the view's offset.
         const long long idx = ColumnToIndex(s, TimeTickColumn(s, t));
         if (idx >= 0 && static_cast<unsigned long long>(idx) < n) {
             tick.full = records.GetAt(static_cast<std::size_t>(idx)).m_strTime;
             const std::size_t comma = tick.full.find(',');
             tick.shown = comma == std::string::npos ? tick.full : tick.full.substr(comma + 1);
         } else {
-            std::optional<std::time_t> time;
-            if (t >= 2) {
-                const std::optional<std::time_t> t1 = ParseDateTime(axis.ticks[t - 1].full);
-                const std::optional<std::time_t> t2 = ParseDateTime(axis.ticks[t - 2].full);
-                if (t1 && t2)
-                    time = *t1 + (*t1 - *t2);
-            } else if (const std::optional<std::time_t> t0 = ParseDateTime(base)) {
-                const double step = t * (s.m_nW * s.m_dXScale) / 5.0 * rate;
-                if (step > -1e12 && step < 1e12)   // a broken rate makes no time
-                    time = *t0 + static_cast<std::time_t>(static_cast<long long>(step));
-            }
+            const std::optional<std::time_t> time = TimeBeyondRecords(records, idx);
             if (!time) {
                 axis.failed = true;
                 return axis;
             }
             tick.full = FormatFullDateTime(*time);
             tick.shown = FormatClock(*time);
-            base = tick.full;
         }
         axis.count = t + 1;
     }

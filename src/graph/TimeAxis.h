@@ -31,9 +31,12 @@ struct STimeTick {
 };
 
 // The six labels of the time axis, tick t at the plot column t * W div 5 + 45.
-// Tick t shows the record under it; a tick past the data continues the
-// spacing of the two ticks before it (ticks 2 to 5) or counts from the first
-// record's time (or the placeholder time) at its sampling rate (ticks 0 and 1).
+// Tick t shows the sample under its column, counted from the view's offset:
+// a record shows its stored time text; a sample past the last record shows
+// that record's time plus the sampling steps between them (before the first
+// record, the first record's time less them; an empty list counts from the
+// placeholder time at 1 s per sample). So the labels increase from left to
+// right whatever the zoom and scroll position.
 // When a time cannot be read or made, count holds the ticks done before it and
 // failed is set: the caller reports kTimeFormatWrong and skips the rest.
 // Printing uses the same labels with its own column positions.

@@ -167,6 +167,6 @@ void CDataLogDlg::closeEvent(QCloseEvent* event)
 
 void CDataLogDlg::reject()
 {
-    CloseWindow();
+    // Esc only hides the window: the downloaded groups stay for the next look.
     QDialog::reject();
 }

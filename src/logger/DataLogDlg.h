@@ -59,7 +59,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Esc closes the window like its close button.
+    // Esc hides the window and keeps the logger store and the selection;
+    // only closing the window (its close button) empties the store.
     void reject() override;
 
 private:

@@ -66,12 +66,25 @@ void CDataLogger::RequestTick()
 
 void CDataLogger::Open()
 {
+    ReadFile(QString());
+}
+
+void CDataLogger::OpenFile(const QString& path)
+{
+    if (!path.isEmpty())
+        ReadFile(path);
+}
+
+void CDataLogger::ReadFile(const QString& path)
+{
     if (m_rx.m_bLogDownload)
         return;
-    const bool read = ReadLogFile(m_pView, m_logStore, [this] {
+    const auto forget = [this] {
         if (m_pLogDlg)
             m_pLogDlg->ForgetSelection();
-    });
+    };
+    const bool read = path.isEmpty() ? ReadLogFile(m_pView, m_logStore, forget)
+                                     : ReadLogFileAt(m_pView, path, m_logStore, forget);
     if (read)
         ShowWindow();
 }

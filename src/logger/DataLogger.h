@@ -44,6 +44,8 @@ public:
     // Open command: reads a data text file into the logger store and shows
     // the data-logger window (re-created when it exists).
     void Open();
+    // The same for the file at path, as if it had been chosen in the dialog.
+    void OpenFile(const QString& path);
 
     // The download has ended (end marker, empty logger, time-out, link loss):
     // the progress dialog closes, also when it is not on screen yet.
@@ -58,6 +60,7 @@ public:
 
 private:
     void ShowWindow();
+    void ReadFile(const QString& path);   // empty: ask for it
     void RequestTick();
 
     QWidget* m_pView;

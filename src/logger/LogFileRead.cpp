@@ -60,6 +60,12 @@ bool ReadLogFile(QWidget* parent, CRecordStore& logStore, const std::function<vo
                                                 QStringLiteral("Data File(*.txt)"));
     if (path.isEmpty())
         return false;
+    return ReadLogFileAt(parent, path, logStore, beforeReplace);
+}
+
+bool ReadLogFileAt(QWidget* parent, const QString& path, CRecordStore& logStore,
+                   const std::function<void()>& beforeReplace)
+{
     sonivel::SDataFileRead read;
     {
         CWaitCursor wait;

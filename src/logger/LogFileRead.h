@@ -19,6 +19,9 @@ class QWidget;
 // cannot be read shows a message naming it. In both cases, and on Cancel,
 // nothing changes and the result is false.
 bool ReadLogFile(QWidget* parent, CRecordStore& logStore, const std::function<void()>& beforeReplace);
+// The same for the file at path, without asking (a file named at start-up).
+bool ReadLogFileAt(QWidget* parent, const QString& path, CRecordStore& logStore,
+                   const std::function<void()>& beforeReplace);
 
 // Shared pieces of the file commands of the data-logger window and the main view.
 namespace logfile {

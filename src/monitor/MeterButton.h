@@ -3,8 +3,15 @@
 
 #include "monitor/MeterPanelArt.h"
 
-// One of the meter's six keys on the panel: draws its key face and, when
-// pressed, moves one pixel aside and reports its key number once.
+// One of the meter's six keys on the panel (the panel creates six and relays
+// KeyPressed). Draws its key face and, while held, moves one pixel aside.
+//
+// One mouse press, from button down to button up, reports its key number
+// once, wherever on the button it starts and however the pointer moves: the
+// button counts as hit over both the places it takes (up and held), so the
+// one-pixel move does not make a pointer on its edge leave and re-enter it,
+// and coming back onto the button during the same press reports nothing new.
+// A programmatic click() reports once per click. Runs on the UI thread.
 class CMeterButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -16,10 +23,15 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void OnDown();
-    void OnUp();
+    void MoveUp();
 
     SMeterKey m_key;
+    bool m_bMouseHeld = false;   // between a left-button press and its release
+    bool m_bKeySent = false;     // the held press has reported its key
 };

@@ -38,8 +38,8 @@ bool CMonitorRun::Run(double intervalSeconds)
 {
     if (!m_rx.m_bLinkAlive || m_rx.m_bRunActive)
         return false;
-    if (!m_store.IsEmpty())
-        m_host.AskSaveCurrentData();
+    if (!m_store.IsEmpty() && !m_host.AskSaveCurrentData())
+        return false;
     m_stats.Reset();
     m_store.RemoveAll();
     m_host.OnStoreCleared();

@@ -59,8 +59,10 @@ class IRunHost {
 public:
     virtual ~IRunHost() = default;
     // Run over a store that holds records: ask "Save Current Data?" and save
-    // on OK. The store is emptied afterwards whatever the answer.
-    virtual void AskSaveCurrentData() {}
+    // on OK. True lets the run empty the store and start (Cancel, or a save
+    // that succeeded); false keeps the records and the run does not start
+    // (the save failed or its file dialog was cancelled).
+    virtual bool AskSaveCurrentData() { return true; }
     // The store and the statistics were emptied (data list, graph, boxes).
     virtual void OnStoreCleared() {}
     // A run began / ended (Stop, record limit, HOLD, link loss): enable or
@@ -90,7 +92,8 @@ public:
 
     // Run: nothing while the link is dead (false). Otherwise saves (asks) and
     // empties a store that holds records, starts the sampling timer with
-    // trunc(interval x 1000) ms and marks the run active.
+    // trunc(interval x 1000) ms and marks the run active. When the host's
+    // save did not succeed nothing changes and the result is false.
     bool Run(double intervalSeconds);
     // Stop: the run ends, the records stay.
     void Stop();

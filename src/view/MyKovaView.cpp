@@ -4,10 +4,9 @@
 #include <utility>
 
 #include <QComboBox>
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QHeaderView>
@@ -15,7 +14,6 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTimerEvent>
-#include <QUrl>
 
 #include "common/Clock.h"
 #include "dialogs/Dialogs.h"
@@ -27,6 +25,7 @@
 #include "monitor/MeterPanel.h"
 #include "logger/DataLogger.h"
 #include "serial/QtComLink.h"
+#include "view/UserGuide.h"
 #include "view/ViewLayout.h"
 
 CMyKovaView* g_pMainView = nullptr;
@@ -248,9 +247,7 @@ void CMyKovaView::OnExit()
 
 void CMyKovaView::OnHelp()
 {
-    const QFileInfo help(QStringLiteral("Help.chm"));
-    if (help.exists())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
+    OpenUserGuide(this, UserGuidePlaces(QCoreApplication::applicationDirPath()));
 }
 
 void CMyKovaView::OnColorSetting()

@@ -57,6 +57,9 @@ public:
     void OnReceiveData(const std::uint8_t* data, std::size_t length);
     // A meter key was pressed on the panel (key number 0..5).
     void OnKeyCommand(int key);
+    // Reads the data text file at path as File > Open does with the file
+    // chosen in its dialog (the file named on the command line).
+    void OpenDataFile(const QString& path);
 
     CRecordStore& RTStore() { return m_rtStore; }
     CRecordStore& LogStore() { return m_logStore; }
@@ -97,7 +100,7 @@ private:
     void SetTimer(int id, int periodMs) override;
     void KillTimer(int id) override;
     // IRunHost
-    void AskSaveCurrentData() override;
+    bool AskSaveCurrentData() override;
     void OnStoreCleared() override;
     void OnRunStarted() override;
     void OnRunStopped() override;
@@ -117,6 +120,9 @@ private:
     void OnSetup();
     void OnDataLogger();
     void OnSave();
+    // Save: asks for the file and writes the monitoring store; true only when
+    // the file was written (a failure is reported naming the file).
+    bool SaveRunData();
     void OnOpen();
     void OnExport();
     void OnExit();

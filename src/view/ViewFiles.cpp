@@ -10,11 +10,19 @@
 
 void CMyKovaView::OnSave()
 {
+    SaveRunData();
+}
+
+bool CMyKovaView::SaveRunData()
+{
     if (m_rtStore.IsEmpty())
-        return;
+        return false;
     const std::string path = logfile::AskSavePath(this, "txt");
-    if (!path.empty())
-        logfile::Report(this, sonivel::WriteDataFile(path, m_rtStore));
+    if (path.empty())
+        return false;
+    const sonivel::SFileResult result = sonivel::WriteDataFile(path, m_rtStore);
+    logfile::Report(this, result);
+    return result.ok;
 }
 
 void CMyKovaView::OnExport()
@@ -30,6 +38,11 @@ void CMyKovaView::OnExport()
 void CMyKovaView::OnOpen()
 {
     m_pDataLogger->Open();
+}
+
+void CMyKovaView::OpenDataFile(const QString& path)
+{
+    m_pDataLogger->OpenFile(path);
 }
 
 void CMyKovaView::OnPrintGraph()

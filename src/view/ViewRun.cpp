@@ -57,10 +57,12 @@ void CMyKovaView::OnSetup()
 
 // ---- what the run reports -------------------------------------------------------
 
-void CMyKovaView::AskSaveCurrentData()
+bool CMyKovaView::AskSaveCurrentData()
 {
-    if (Dialogs().AskOkCancel(this, QStringLiteral("Save Current Data?"), QStringLiteral("Tip")))
-        OnSave();
+    // Cancel discards the series; OK keeps it unless it really was saved.
+    if (!Dialogs().AskOkCancel(this, QStringLiteral("Save Current Data?"), QStringLiteral("Tip")))
+        return true;
+    return SaveRunData();
 }
 
 void CMyKovaView::OnStoreCleared()

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "graph/ChartLabels.h"
 #include "graph/ChartMouse.h"
 #include "graph/ChartScroll.h"
@@ -116,13 +119,15 @@ TEST(ChartSeries, VisibleRangeAndMarkers)
     s.m_dXOffset = 3.7;
     EXPECT_EQ(VisibleRange(s, 500).first, 3u);
     EXPECT_EQ(VisibleRange(s, 500).last, 25u);
-    EXPECT_TRUE(MarkersShown(s));      // five pixels per sample
-    s.m_dXScale = 0.5;                 // two pixels per sample
-    EXPECT_FALSE(MarkersShown(s));
-    s.m_dXScale = 0.25;                // four
-    EXPECT_TRUE(MarkersShown(s));
-    s.m_dXScale = 1.0 / 3.0;           // three pixels: 2 / xs rounds to 6 at most
-    EXPECT_EQ(MarkersShown(s), 2.0 / s.m_dXScale > 6.0);
+    // Markers at more than three pixels per sample, never at three or fewer.
+    const struct {
+        double pixelsPerSample;
+        bool markers;
+    } cases[] = {{0.5, false}, {2, false}, {3, false}, {3.01, true}, {4, true}, {5, true}, {15.5, true}};
+    for (const auto& c : cases) {
+        s.m_dXScale = 1.0 / c.pixelsPerSample;
+        EXPECT_EQ(MarkersShown(s), c.markers) << c.pixelsPerSample;
+    }
 }
 
 TEST(ChartLabels, DefaultRangeReadsThirteenDecibelSteps)
@@ -303,9 +308,32 @@ TEST(ChartScroll, RangesFollowTheViewAndLineStepsStopAtTheEnds)
     EXPECT_EQ(ScrollVertical(s, EScrollCode::LineBack, 0, 0), 0);
     EXPECT_FALSE(ScrollVertical(s, EScrollCode::Other, 0, 30));
 
+    s.m_bZoomed = true;
     s.m_dXScale = 0.01;   // 5 samples visible of 20
     EXPECT_EQ(ScrollBarsFor(s).hMax, 15);
     EXPECT_EQ(ScrollHorizontal(s, EScrollCode::LineForward, 15, 0), 15);
     EXPECT_EQ(ScrollHorizontal(s, EScrollCode::LineForward, 3, 0), 4);
     EXPECT_EQ(s.m_dXOffset, 4.0);
+}
+
+TEST(ChartScroll, FitModeHasNothingToScrollAtAnyWidth)
+{
+    // 20 / W x W is not always 20 again (19.999999999999996 at W = 154): the
+    // horizontal bar must still have no room, before and after the span grew,
+    // and after UnDo Zoom keeps the grown span.
+    std::vector<std::string> moved;
+    for (int w = 50; w <= 3000; ++w) {
+        for (std::size_t n : {0u, 21u, 1000u}) {
+            SChartState s = Chart(w, 300);
+            FitOrFollow(s, n, nullptr);
+            for (int undo = 0; undo < 2; ++undo) {
+                const SScrollBars bars = ScrollBarsFor(s);
+                const std::optional<int> pos = ScrollHorizontal(s, EScrollCode::LineForward, 0, 0);
+                if (bars.hMax != 0 || bars.hPos != 0 || pos != 0 || s.m_dXOffset != 0.0)
+                    moved.push_back(Format("W=%d n=%zu undo=%d", w, n, undo));
+                ResetGeometry(s, w + kMarginWidth, 300 + kMarginHeight);
+            }
+        }
+    }
+    EXPECT_TRUE(moved.empty()) << moved.size() << " views scroll, first " << moved.front();
 }

@@ -189,6 +189,37 @@ TEST_F(ChartTest, UnreadableTimeIsReportedAndTheChartStillShown)
     EXPECT_EQ(Px(IndexToColumn(*chart, 2) + 1, LevelToRow(*chart, 60)), ToRgb(SChartColors{}.line));
 }
 
+TEST_F(ChartTest, UnreadableTimeIsReportedOncePerRecordList)
+{
+    const auto badStore = [](std::size_t n) {
+        auto store = std::make_unique<CRecordStore>();
+        for (std::size_t i = 0; i < n; ++i)
+            store->Add(std::make_unique<CObjData>(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
+        return store;
+    };
+    auto store = badStore(5);
+    chart->Redraw(store.get(), 1);
+    // Placing a cursor redraws at every pointer move.
+    QTest::mouseDClick(chart.get(), Qt::LeftButton, {}, QPoint(100, 100));
+    for (int k = 0; k < 10; ++k)
+        QTest::mouseMove(chart.get(), QPoint(110 + 10 * k, 120));
+    chart->Redraw(store.get(), 1);
+    EXPECT_EQ(dialogs.messages.size(), 1);
+
+    // Another list, and the same store emptied and filled again, are new lists.
+    auto other = badStore(6);
+    chart->Redraw(other.get(), 1);
+    chart->Redraw(other.get(), 1);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    store->RemoveAll();
+    chart->Redraw(store.get(), 1);
+    for (int i = 0; i < 5; ++i)
+        store->Add(std::make_unique<CObjData>(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
+    chart->Redraw(store.get(), 1);
+    chart->Redraw(store.get(), 1);
+    EXPECT_EQ(dialogs.messages.size(), 3);
+}
+
 TEST_F(ChartTest, DragZoomsAndShowsTheBandWhileDragging)
 {
     auto store = MakeStore(200, Sine);

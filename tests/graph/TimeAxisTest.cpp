@@ -84,16 +84,37 @@ TEST_F(TimeAxisTest, TicksPastTheDataContinueTheLastSpacing)
     EXPECT_EQ(axis.ticks[2].full, "01-03-2021,00:00:16");
 }
 
-TEST_F(TimeAxisTest, FirstTicksPastTheDataCountFromTheFirstRecordAtItsRate)
+TEST_F(TimeAxisTest, LabelsIncreaseWhateverTheZoomAndScroll)
 {
-    auto store = graphtest::MakeStore(5, graphtest::Constant65, 2.0);
-    SChartState s = Chart();
-    s.m_dXOffset = 100;   // scrolled past all records
-    const STimeAxis axis = TimeAxisLabels(s, *store);
-    ASSERT_FALSE(axis.failed);
-    // 4 samples per tick at 2 s per sample.
-    EXPECT_EQ(Shown(axis), (std::vector<std::string>{"00:00:00", "00:00:08", "00:00:16", "00:00:24", "00:00:32",
-                                                     "00:00:40"}));
+    // Views of 1000 records one per second and of 5 records 2 s apart; the
+    // plot is 1000 pixels wide, so a tick every 200 pixels.
+    auto thousand = graphtest::MakeStore(1000, graphtest::Constant65);
+    auto five = graphtest::MakeStore(5, graphtest::Constant65, 2.0);
+    struct SView {
+        const char* name;
+        const CRecordList& records;
+        double xScale;
+        double xOffset;
+        std::vector<std::string> shown;
+    };
+    const SView views[] = {
+        // Five samples from record 995: the last tick is one second past the data.
+        {"newest five", *thousand, 0.005, 995,
+         {"00:16:35", "00:16:36", "00:16:37", "00:16:38", "00:16:39", "00:16:40"}},
+        {"middle", *thousand, 0.1, 500.2, {"00:08:20", "00:08:40", "00:09:00", "00:09:20", "00:09:40", "00:10:00"}},
+        {"over the end", *thousand, 1.0, 900, {"00:15:00", "00:18:20", "00:21:40", "00:25:00", "00:28:20", "00:31:40"}},
+        // Scrolled past all five records: 96 steps of 2 s after the last one (8 s).
+        {"past the data", *five, 0.02, 100, {"00:03:20", "00:03:28", "00:03:36", "00:03:44", "00:03:52", "00:04:00"}},
+    };
+    for (const SView& v : views) {
+        SChartState s = Chart();
+        s.m_bZoomed = true;
+        s.m_dXScale = v.xScale;
+        s.m_dXOffset = v.xOffset;
+        const STimeAxis axis = TimeAxisLabels(s, v.records);
+        EXPECT_FALSE(axis.failed) << v.name;
+        EXPECT_EQ(Shown(axis), v.shown) << v.name;
+    }
 }
 
 TEST_F(TimeAxisTest, UnreadableTimesFailAtTheFirstTickThatNeedsThem)

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "dialogs/Dialogs.h"
@@ -158,6 +159,22 @@ TEST_F(DataLogWindow, CloseEmptiesTheStoreAndTheSelectionAndResetsTheCursors)
     dlg->OnPrintGraph();
     EXPECT_TRUE(dialogs.saveAsked.isEmpty());
     EXPECT_EQ(dialogs.printDialogs, 0);
+}
+
+TEST_F(DataLogWindow, EscHidesTheWindowAndKeepsTheGroups)
+{
+    AddGroup(store, 1, 30);
+    AddGroup(store, 2, 5);
+    Make();
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    dlg->OnGroupDoubleClicked(1);
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(store.GetSize(), 35u);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(dlg->SelGroup().GetSize(), 5u);
+    EXPECT_EQ(dlg->Form().graph->RecordList()->GetSize(), 5u);
 }
 
 TEST_F(DataLogWindow, RecreateShowsAFreshWindowOfTheNewStore)

@@ -1,3 +1,5 @@
+#include <QMouseEvent>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
@@ -178,29 +180,73 @@ TEST(PanelPaint, UnusualLevelsStayInsideTheWindow)
     QImage img = Strip(Reading(5.0, 1), state);   // one integer digit: at the units place
     EXPECT_EQ(DigitAt(img, 93), 5);
     EXPECT_FALSE(Drawn(img, QRect(45, kDigitY, 48, kDigitHeight)));
-    for (double v : {-12.5, 12345.6, std::nan(""), static_cast<double>(INFINITY)}) {
+    // Whatever the level, the reading is drawn only inside the rectangle that
+    // a refresh of the LCD repaints, so no stale ink stays beside it.
+    const QRect lcd(QPoint(kLcdDirtyLeft, kLcdDirtyTop), QPoint(kLcdDirtyRight - 1, kLcdDirtyBottom - 1));
+    auto outside = [&lcd](QImage img) {
+        img = img.convertToFormat(QImage::Format_ARGB32);
+        QPainter(&img).fillRect(lcd, Qt::black);
+        return img;
+    };
+    const QImage frame = outside(MeterArt().meter);
+    for (double v : {-12.5, -1e10, 12345.6, 1e300, std::nan(""), static_cast<double>(INFINITY)}) {
         img = Strip(Reading(v, 3), state);
-        EXPECT_EQ(img.size(), QSize(195, 480));
+        EXPECT_TRUE(outside(img) == frame) << v;
     }
     EXPECT_EQ(ComposeStrip(Reading(60.0, 1), false, state), MeterArt().noLink);
 }
 
-TEST(MeterKeys, PressReportsTheKeyOnceAndMovesTheButton)
+// Sends a mouse event as the grabbing button receives it: the pointer stays
+// at panelPos on the panel while the button may have moved under it.
+void MouseAt(QEvent::Type type, CMeterButton* button, QPoint panelPos)
+{
+    const QPoint pos = panelPos - button->pos();
+    QMouseEvent event(type, pos, button->mapToGlobal(pos), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &event);
+}
+
+TEST(MeterKeys, OnePressReportsItsKeyOnceWhereverOnTheButtonAndMovesTheButton)
 {
     CMeterPanel panel;
     panel.show();
     QSignalSpy keys(&panel, &CMeterPanel::KeyPressed);
+    for (const SMeterKey& k : kMeterKeys) {
+        CMeterButton* button = panel.Button(k.key);
+        EXPECT_EQ(ResId(button), k.id);
+        const QRect up(k.x, k.y, k.width, k.height);
+        ASSERT_EQ(button->geometry(), up) << k.caption;
+        // The edge the button moves away from when held: the pointer there is
+        // off the held button.
+        const QPoint step(k.pressedX - k.x, k.pressedY - k.y);
+        const QPoint edge(step.x() > 0 ? up.left() : step.x() < 0 ? up.right() : up.center().x(),
+                          step.y() > 0 ? up.top() : step.y() < 0 ? up.bottom() : up.center().y());
+        const QPoint along = step.x() != 0 ? QPoint(0, 1) : QPoint(1, 0);
+        for (QPoint start : {edge, up.center()}) {
+            keys.clear();
+            MouseAt(QEvent::MouseButtonPress, button, start);
+            EXPECT_EQ(button->pos(), QPoint(k.pressedX, k.pressedY)) << k.caption;
+            QPoint at = start;
+            for (int i = 0; i < 6; ++i) {
+                at += (i % 2 ? -1 : 1) * along;
+                MouseAt(QEvent::MouseMove, button, at);
+            }
+            MouseAt(QEvent::MouseButtonRelease, button, at);
+            EXPECT_EQ(button->pos(), up.topLeft()) << k.caption;
+            ASSERT_EQ(keys.size(), 1) << k.caption << " from " << start.x() << "," << start.y();
+            EXPECT_EQ(keys[0][0].toInt(), k.key);
+        }
+    }
+    // Leaving the button and coming back during one press sends nothing more.
     CMeterButton* maxMin = panel.Button(2);
-    EXPECT_EQ(ResId(maxMin), 1051);
-    EXPECT_EQ(maxMin->geometry(), QRect(53, 339, 26, 45));
-    QTest::mousePress(maxMin, Qt::LeftButton);
-    EXPECT_EQ(maxMin->pos(), QPoint(54, 339));
-    QTest::mouseRelease(maxMin, Qt::LeftButton);
+    keys.clear();
+    MouseAt(QEvent::MouseButtonPress, maxMin, {60, 350});
+    MouseAt(QEvent::MouseMove, maxMin, {10, 10});
     EXPECT_EQ(maxMin->pos(), QPoint(53, 339));
-    ASSERT_EQ(keys.size(), 1);
-    EXPECT_EQ(keys[0][0].toInt(), 2);
-
-    const int ids[6] = {1049, 1054, 1051, 1050, 1053, 1052};
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(ResId(panel.Button(k)), ids[k]);
+    MouseAt(QEvent::MouseMove, maxMin, {60, 350});
+    MouseAt(QEvent::MouseButtonRelease, maxMin, {60, 350});
+    EXPECT_EQ(keys.size(), 1);
+    // The next press is a new press.
+    QTest::mouseClick(maxMin, Qt::LeftButton);
+    EXPECT_EQ(keys.size(), 2);
 }

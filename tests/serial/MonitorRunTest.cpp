@@ -22,7 +22,11 @@ struct SHost : IReceiverHost, IRunHost {
     void OnDownloadEnded() override { ++ended; }
     void OnProgress(int, int, int) override {}
     void OnPanelRepaint() override {}
-    void AskSaveCurrentData() override { ++asked; }
+    bool AskSaveCurrentData() override
+    {
+        ++asked;
+        return true;
+    }
     void OnStoreCleared() override { ++cleared; }
     void OnRunStarted() override { ++started; }
     void OnRunStopped() override { ++stopped; }

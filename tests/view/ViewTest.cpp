@@ -1,19 +1,30 @@
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include "common/Clock.h"
+#include "files/DataFile.h"
 #include "graph/GraphicsBtn.h"
+#include "logger/DataLogDlg.h"
+#include "monitor/MeterButton.h"
+#include "monitor/MeterPanel.h"
 #include "monitor/MonitorRun.h"
+#include "serial/PtyPair.h"
 #include "view/MyKovaView.h"
+#include "view/UserGuide.h"
 #include "support/ScriptedDialogs.h"
 
 using testsupport::CScriptedDialogs;
@@ -139,19 +150,59 @@ TEST_F(ViewTest, RunNeedsTheLinkThenRecordsEveryTickAndStopKeepsTheRecords)
     EXPECT_FALSE(runState[1][0].toBool());
 }
 
-TEST_F(ViewTest, RunOverASeriesAsksToSaveAndDiscardsItEvenOnCancel)
+TEST_F(ViewTest, RunOverASeriesDiscardsItOnlyWhenItWasSavedOrTheQuestionCancelled)
 {
+    QTemporaryDir dir;
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    struct SCase {
+        const char* what;
+        bool answerOk;
+        QString savePath;       // empty: the file dialog is cancelled
+        bool runStarts;
+    };
+    const SCase cases[] = {
+        {"question cancelled", false, {}, true},
+        {"file dialog cancelled", true, {}, false},
+        {"folder missing", true, dir.filePath("missing-folder/run.txt"), false},
+        {"under a regular file", true, dir.filePath("plain/run.txt"), false},
+        {"saved", true, dir.filePath("run.txt"), true},
+    };
     LinkAlive();
-    view.OnCommand(32771);
-    Ticks(2);
-    view.OnCommand(32772);
-    dialogs.answerOk = false;
-    view.OnCommand(32771);
-    EXPECT_EQ(dialogs.questions, QStringList{"Tip: Save Current Data?"});
-    EXPECT_TRUE(dialogs.saveAsked.isEmpty());
-    EXPECT_EQ(view.RTStore().GetSize(), 0u);
-    EXPECT_EQ(FindById<QTableView>(&view, 1037)->model()->rowCount(), 0);
-    EXPECT_EQ(Field(1009), "");
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (view.RTStore().IsEmpty()) {
+            view.OnCommand(32771);
+            Ticks(2);
+            view.OnCommand(32772);
+        }
+        ASSERT_EQ(view.RTStore().GetSize(), 2u);
+        dialogs.questions.clear();
+        dialogs.messages.clear();
+        dialogs.answerOk = c.answerOk;
+        dialogs.savePath = c.savePath;
+        view.OnCommand(32771);
+        EXPECT_EQ(dialogs.questions, QStringList{"Tip: Save Current Data?"});
+        EXPECT_EQ(view.IsRunActive(), c.runStarts);
+        if (c.runStarts) {
+            EXPECT_EQ(view.RTStore().GetSize(), 0u);
+            EXPECT_EQ(FindById<QTableView>(&view, 1037)->model()->rowCount(), 0);
+            EXPECT_EQ(Field(1009), "");
+            EXPECT_TRUE(dialogs.messages.isEmpty());
+            view.OnCommand(32772);
+        } else {
+            EXPECT_EQ(view.RTStore().GetSize(), 2u);
+            EXPECT_EQ(FindById<QTableView>(&view, 1037)->model()->rowCount(), 2);
+            EXPECT_EQ(Field(1009), "2");
+            EXPECT_TRUE(W(1007)->isEnabled());
+            if (!c.savePath.isEmpty()) {
+                ASSERT_EQ(dialogs.messages.size(), 1);
+                EXPECT_TRUE(dialogs.messages[0].contains(c.savePath)) << dialogs.messages[0].toStdString();
+            }
+        }
+    }
+    EXPECT_GT(QFileInfo(dir.filePath("run.txt")).size(), 0);
 }
 
 TEST_F(ViewTest, ClearDataAnsweredCancelKeepsEverything)
@@ -248,14 +299,120 @@ TEST_F(ViewTest, SaveOffersTheTimeNamedFileAndReportsAFileThatCannotBeWritten)
     EXPECT_TRUE(QFile::exists(dir.filePath("run.xls")));
 }
 
-TEST_F(ViewTest, KeyPressesNeedTheLinkAndHelpWithoutItsFileDoesNothing)
+TEST_F(ViewTest, CommandIdsOutsideTheViewAreNotRun)
 {
-    view.OnKeyCommand(2);   // silent meter: ignored, and no port to write to either
-    view.OnCommand(32799);  // no Help.chm in the test's folder
-    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(CMyKovaView::IsViewCommand(32817));
     EXPECT_FALSE(CMyKovaView::IsViewCommand(57664));
     EXPECT_FALSE(view.OnCommand(57664));
+}
+
+TEST(ViewKeys, APanelKeyReachesTheMeterOnlyWhileDataArrives)
+{
+    CPtyPair meter;
+    ASSERT_TRUE(meter.Ok());
+    CScriptedDialogs dialogs;
+    CMyKovaView view(nullptr, SViewOptions{QString::fromStdString(meter.Path()), true});
+    view.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+    CMeterButton* maxMin = view.Form().panel->Button(2);
+
+    QTest::mouseClick(maxMin, Qt::LeftButton);   // silent meter: the press is ignored
+    EXPECT_TRUE(meter.Drain(100).empty());
+
+    meter.Send({0x00});
+    ASSERT_TRUE(QTest::qWaitFor([&view] { return view.IsLinkAlive(); }, 10000));
+    QTest::mouseClick(maxMin, Qt::LeftButton);
+    EXPECT_EQ(meter.Drain(10000), (std::vector<std::uint8_t>{0x11}));   // MaxMin's byte, once
+}
+
+// Records the URLs the program hands to the desktop.
+class CRecordingOpener final : public IUrlOpener {
+public:
+    CRecordingOpener() { SetUrlOpener(this); }
+    ~CRecordingOpener() override { SetUrlOpener(nullptr); }
+    bool Open(const QUrl& url) override
+    {
+        urls << url;
+        return accept;
+    }
+    QList<QUrl> urls;
+    bool accept = true;
+};
+
+TEST_F(ViewTest, HelpOpensTheShippedGuideWhosePicturesAreThere)
+{
+    CRecordingOpener browser;
+    view.OnCommand(32799);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+    ASSERT_EQ(browser.urls.size(), 1);
+    const QUrl url = browser.urls[0];
+    ASSERT_TRUE(url.isLocalFile());
+    EXPECT_TRUE(url.toLocalFile().endsWith("/guide/index.html")) << url.toString().toStdString();
+    QFile guide(url.toLocalFile());
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(guide.readAll());
+    EXPECT_TRUE(html.contains("--port")) << "the guide tells the command line";
+    // Every picture and local link of the guide resolves.
+    const QRegularExpression ref(R"re((?:src|href)="([^"#:]+)")re");
+    int pictures = 0;
+    for (const QRegularExpressionMatch& m : ref.globalMatch(html)) {
+        const QString target = QFileInfo(url.toLocalFile()).dir().filePath(m.captured(1));
+        EXPECT_TRUE(QFileInfo(target).isFile()) << target.toStdString();
+        pictures += target.endsWith(".png");
+    }
+    EXPECT_GE(pictures, 3);
+}
+
+TEST(UserGuide, AMissingGuideNamesEveryPlaceLookedAtAndABrowserFailureIsReported)
+{
+    CScriptedDialogs dialogs;
+    CRecordingOpener browser;
+    QTemporaryDir dir;
+    const QStringList places{dir.filePath("a/guide/index.html"), dir.filePath("b/guide/index.html")};
+    EXPECT_FALSE(OpenUserGuide(nullptr, places));
+    EXPECT_TRUE(browser.urls.isEmpty());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    for (const QString& place : places)
+        EXPECT_TRUE(dialogs.messages[0].contains(place)) << dialogs.messages[0].toStdString();
+
+    ASSERT_TRUE(QDir(dir.path()).mkpath("b/guide"));
+    QFile guide(places[1]);
+    ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
+    guide.close();
+    EXPECT_TRUE(OpenUserGuide(nullptr, places));
+    ASSERT_EQ(browser.urls.size(), 1);
+    EXPECT_EQ(browser.urls[0], QUrl::fromLocalFile(places[1]));
+    EXPECT_EQ(dialogs.messages.size(), 1);
+
+    browser.accept = false;   // no browser to start
+    EXPECT_FALSE(OpenUserGuide(nullptr, places));
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].contains(places[1])) << dialogs.messages[1].toStdString();
+}
+
+TEST_F(ViewTest, AFileNamedAtStartOpensAsFileOpenWould)
+{
+    QTemporaryDir dir;
+    CRecordStore records;
+    for (int i = 0; i < 3; ++i)
+        records.Add(std::make_unique<CObjData>(60.0 + i, "07-12-2026,05:09:0" + std::to_string(i), "dBA", 0, 1.0));
+    const QString good = dir.filePath("run.txt");
+    ASSERT_TRUE(sonivel::WriteDataFile(good.toStdString(), records).ok);
+
+    view.OpenDataFile(dir.filePath("absent.txt"));
+    EXPECT_TRUE(view.LogStore().IsEmpty());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains("absent.txt")) << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.openAsked.isEmpty());
+
+    view.OpenDataFile(good);
+    EXPECT_TRUE(dialogs.openAsked.isEmpty());
+    EXPECT_EQ(view.LogStore().GetSize(), 3u);
+    auto* window = view.findChild<CDataLogDlg*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(window->Rows().size(), 1u);
 }
 
 } // namespace

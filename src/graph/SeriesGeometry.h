@@ -1,0 +1,54 @@
+#pragma once
+#include <cstddef>
+
+#include "graph/ChartState.h"
+#include "monitor/RecordList.h"
+
+// Where the chart's series lands, without any drawing: the pixel of each
+// record and the merging of one pixel column's segments into a single span.
+// Called by the series painter on the UI thread at every redraw (and by the
+// fuzz targets); pure arithmetic on the list it is given, which must outlive
+// the objects made from it. Any level, infinities and NaN included, gives a
+// pixel inside +-kFarPixel.
+
+namespace sonivel {
+
+// Pixels are kept within this distance of the origin: far enough outside any
+// picture that a line to a point beyond it crosses the picture within a
+// fraction of a pixel of the exact line, near enough that the painting
+// arithmetic on such a point (spans, marker boxes) cannot overflow.
+inline constexpr int kFarPixel = 1 << 24;
+
+// A pixel coordinate: trunc(v) clamped to +-kFarPixel (NaN gives 0).
+int ClampPixel(double v);
+
+// The coordinate rules of IndexToColumn and LevelToRow with the per-redraw
+// terms worked out once; the operations and their order are theirs, so within
+// +-kFarPixel the results are the same to the last bit.
+class CSeriesPoints {
+public:
+    CSeriesPoints(const SChartState& s, const CRecordList& records);
+    SPoint operator()(std::size_t i) const;
+
+private:
+    const CRecordList& m_records;
+    double m_xs, m_ys, m_yMin;
+    int m_h;
+    double m_xShift, m_yShift;
+};
+
+// What the merged drawing puts down: one-pixel column spans (top <= bottom)
+// and the lines between columns.
+class ISeriesSink {
+public:
+    virtual ~ISeriesSink() = default;
+    virtual void Span(int x, int top, int bottom) = 0;
+    virtual void Line(SPoint a, SPoint b) = 0;
+};
+
+// The segments i -> i+1 of the range (at least two records), with the
+// segments that stay in one pixel column joined into one span over that
+// column: together they cover exactly the pixels of the separate segments.
+void MergeSeriesSegments(const CSeriesPoints& point, SVisibleRange range, ISeriesSink& sink);
+
+} // namespace sonivel
