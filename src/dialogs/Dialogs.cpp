@@ -61,7 +61,9 @@ public:
     bool SetupPrinter(QWidget* parent, QPrinter* printer) override
     {
         QPrintDialog dlg(printer, parent);
-        dlg.setOption(QAbstractPrintDialog::PrintToFile, false);
+        // Printing to a PDF file is offered beside the printers, so a machine
+        // without a printer can still print.
+        dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
         return dlg.exec() == QDialog::Accepted;
     }
 

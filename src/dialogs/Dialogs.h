@@ -26,7 +26,8 @@ public:
                                  const QString& defaultSuffix, const QString& filter) = 0;
     // The colour dialog; false for Cancel.
     virtual bool ChooseColor(QWidget* parent, QColor initial, QColor* chosen) = 0;
-    // The print dialog for printer; false for Cancel.
+    // The print dialog for printer, offering the printers and a PDF file;
+    // false for Cancel.
     virtual bool SetupPrinter(QWidget* parent, QPrinter* printer) = 0;
     // Runs a modal dialog of the program; returns QDialog::Accepted or Rejected.
     virtual int Exec(QDialog& dialog) = 0;

@@ -115,11 +115,12 @@ std::string PrintedLevelLabel(const SChartState& c, int k)
     return Format("%.1f", c.m_nH * (10 - k) / 10.0 * c.m_dYScale + c.m_dYOffset);
 }
 
-std::array<SRect, 4> PrintedMasks(const SGraphPage& g, const SChartState& c)
+SRect PrintedPlotRect(const SGraphPage& g, const SChartState& c)
 {
-    const int vres = g.units.vres;
-    const int xr = TruncPlus((c.m_nW + kMarginWidth) / g.s, g.left);
-    return {{{0, 0, xr, g.top}, {0, 0, g.left, vres}, {g.left, vres / 2, xr, vres}, {xr, 0, g.units.hres, vres}}};
+    const long long width = static_cast<long long>(PrintedPlotRight(g, c)) - g.left + 1;
+    const long long height = static_cast<long long>(PrintedPlotBottom(g, c)) - g.top + 1;
+    return {g.left, g.top, static_cast<int>(std::clamp(width, 0LL, static_cast<long long>(INT_MAX))),
+            static_cast<int>(std::clamp(height, 0LL, static_cast<long long>(INT_MAX)))};
 }
 
 } // namespace sonivel

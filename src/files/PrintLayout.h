@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstddef>
 #include <ctime>
 #include <string>
@@ -78,7 +77,7 @@ int PrintedTickColumn(const SGraphPage& g, const SChartState& c, int t);
 // Line of level grid line k (10 at the bottom .. 0 at the top) and its label "%.1f".
 int PrintedLevelRow(const SGraphPage& g, const SChartState& c, int k);
 std::string PrintedLevelLabel(const SChartState& c, int k);
-// The four white masks over whatever was drawn outside the plot.
-std::array<SRect, 4> PrintedMasks(const SGraphPage& g, const SChartState& c);
+// The printed plot with its edge lines: the series is clipped to it.
+SRect PrintedPlotRect(const SGraphPage& g, const SChartState& c);
 
 } // namespace sonivel

@@ -1,23 +1,68 @@
 #include "files/PrintRX.h"
 
+#include <cerrno>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "dialogs/Dialogs.h"
 #include "files/PrintLayout.h"
 
+namespace {
+
+QString Quoted(const QString& name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+// Why path cannot be opened for writing: the system's answer to the same
+// request. A file this probe creates is removed again.
+QString OpenFailureReason(const QString& path)
+{
+    const QByteArray local = QFile::encodeName(path);
+    const bool existed = ::access(local.constData(), F_OK) == 0;
+    const int fd = ::open(local.constData(), O_WRONLY | O_CLOEXEC | (existed ? 0 : O_CREAT | O_EXCL), 0666);
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::error_code(errno, std::generic_category()).message());
+    ::close(fd);
+    if (!existed)
+        ::unlink(local.constData());
+    return QStringLiteral("the file cannot be opened for printing");
+}
+
+// A whole PDF file: a regular, non-empty file that ends with the end-of-file mark.
+bool PdfComplete(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() <= 0)
+        return false;
+    constexpr qint64 kTail = 64;
+    return file.seek(std::max<qint64>(0, file.size() - kTail)) && file.read(kTail).contains("%%EOF");
+}
+
+} // namespace
+
 CPrintRX::CPrintRX() = default;
 
 CPrintRX::~CPrintRX()
 {
-    EndJob();
+    Release();
 }
 
 int CPrintRX::BeginJob(QWidget* parent, const QString& printerName, int copies)
 {
-    EndJob();
+    Release();
     m_nError = kNoError;
+    m_parent = parent;
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Named before the dialog, which proposes the document's name for a PDF file.
+    m_printer->setDocName(QString::fromLatin1(sonivel::kPrintDocName));
     if (printerName.isEmpty()) {
         if (!Dialogs().SetupPrinter(parent, m_printer.get())) {
             m_printer.reset();
@@ -44,7 +89,13 @@ bool CPrintRX::StartJobDoc()
     m_printer->setDocName(QString::fromLatin1(sonivel::kPrintDocName));
     m_nPagesStarted = 0;
     if (!m_painter.begin(m_printer.get())) {
-        EndJob();
+        const QString file = PdfFile();
+        if (!file.isEmpty())
+            Fail(kDocFailed, QStringLiteral("Cannot write %1: %2").arg(Quoted(file), OpenFailureReason(file)));
+        else if (!m_printer->printerName().isEmpty())
+            Fail(kDocFailed, QStringLiteral("Cannot print on %1").arg(Quoted(m_printer->printerName())));
+        else
+            Fail(kDocFailed, QStringLiteral("Cannot print: neither a printer nor a PDF file was chosen"));
         return false;
     }
     m_nHorzRes = m_printer->width();
@@ -62,7 +113,8 @@ int CPrintRX::StartJobPage()
     }
     // The first page comes with the document.
     if (m_nPagesStarted++ > 0 && !m_printer->newPage()) {
-        m_nError = kPageFailed;
+        const QString target = PdfFile().isEmpty() ? m_printer->printerName() : PdfFile();
+        Fail(kPageFailed, QStringLiteral("Cannot start page %1 on %2").arg(m_nPagesStarted).arg(Quoted(target)));
         return -1;
     }
     return 0;
@@ -72,9 +124,42 @@ void CPrintRX::EndJobPage()
 {
 }
 
-void CPrintRX::EndJob()
+bool CPrintRX::EndJob()
+{
+    if (!m_printer || !m_painter.isActive()) {
+        Release();
+        return false;
+    }
+    m_painter.end();
+    const QString file = PdfFile();
+    if (!file.isEmpty() && !PdfComplete(file)) {
+        Fail(kOutputFailed, QStringLiteral("Cannot write %1: the printout did not reach the file whole")
+                                .arg(Quoted(file)));
+        return false;
+    }
+    if (file.isEmpty() && m_printer->printerState() == QPrinter::Error) {
+        Fail(kOutputFailed, QStringLiteral("Cannot print on %1").arg(Quoted(m_printer->printerName())));
+        return false;
+    }
+    Release();
+    return true;
+}
+
+void CPrintRX::Fail(int error, const QString& message)
+{
+    m_nError = error;
+    Release();
+    Dialogs().Message(m_parent, message, QStringLiteral("ERROR"), IDialogs::Icon::Warning);
+}
+
+void CPrintRX::Release()
 {
     if (m_painter.isActive())
         m_painter.end();
     m_printer.reset();
+}
+
+QString CPrintRX::PdfFile() const
+{
+    return m_printer && m_printer->outputFormat() == QPrinter::PdfFormat ? m_printer->outputFileName() : QString();
 }

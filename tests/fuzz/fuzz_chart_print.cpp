@@ -1,10 +1,10 @@
 // Reads arbitrary bytes as a data text file and puts its records through all
 // that the chart and the printouts compute from them: statistics, fit and
 // zoom, scrolling, the series pixels, the time and level labels, the printed
-// graph page and the data table's layout. The last bytes of the input choose
-// the view (control and page size, zoom rectangles, scroll requests, cursors);
-// the rest is the file, given the usual header when it has none, so that any
-// bytes become records.
+// graph page and the data table's layout with the placement of their texts.
+// The last bytes of the input choose the view (control and page size, zoom
+// rectangles, scroll requests, cursors); the rest is the file, given the usual
+// header when it has none, so that any bytes become records.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -16,6 +16,7 @@
 
 #include "files/DataFile.h"
 #include "files/PrintLayout.h"
+#include "files/PrintPlacement.h"
 #include "graph/ChartLabels.h"
 #include "graph/ChartMouse.h"
 #include "graph/ChartScroll.h"
@@ -110,18 +111,34 @@ void CheckPrint(FuzzedDataProvider& in, const SChartState& s, const CRecordList&
         PrintedLevelRow(g, s, k);
         PrintedLevelLabel(s, k);
     }
-    PrintedMasks(g, s);
+    const SRect plot = PrintedPlotRect(g, s);
+    Check(plot.width >= 0 && plot.height >= 0);
 
-    // The data table, with a line height as a font would give.
+    // The texts placed with a font whose characters are all as wide as its
+    // line is high divided by some number.
     const int N = in.ConsumeIntegralInRange(1, 1000);
+    STextMeasure f;
+    const int charWidth = N / in.ConsumeIntegralInRange(1, 4);
+    f.width = [charWidth](const std::string& text) { return static_cast<int>(text.size()) * charWidth; };
+    f.height = N;
+    f.lineSpacing = N;
+    f.blank = charWidth;
+    const SStatBlock block{stats, 0.0, records.IsEmpty() ? 1.0 : records.GetAt(0).m_dSampleRate};
+    GraphPageTexts(g, s, TimeAxisLabels(s, records), "Time: 2026-12-28  23:59:59", block, f);
+
+    // The data table.
     const SPageUnits u = PageUnits(g.units.hres, g.units.vres);
     const int R = RowsPerPage(u, N);
     const std::size_t n = records.GetSize();
     const int pages = PageCount(n, R);
-    for (std::size_t i = 0; i < n; ++i)
-        Check(PlaceRecord(i, n, R, u, N).page < pages);
-    MaxEntryText(stats);
-    MinEntryText(stats);
+    const SDataColumns cols = DataColumns(u, records, f);
+    DataFirstPageHeader(u, cols, block, f);
+    DataFooterTexts(u, pages, "Time: 2026-12-28  23:59:59", f);
+    for (std::size_t i = 0; i < n; ++i) {
+        const SRowPlace place = PlaceRecord(i, n, R, u, N);
+        Check(place.page < pages);
+        DataRowTexts(cols, place.y, i, records.GetAt(i));
+    }
 }
 
 } // namespace
