@@ -1,8 +1,11 @@
 #include "graph/FormLook.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QPalette>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
@@ -25,7 +28,9 @@ int ButtonWidth(const QString& text, const QFont& font, const QStyle* style)
 {
     QStyleOptionButton opt;
     const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt);
-    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &opt);
+    // The label is drawn inside the frame; half the style's margin keeps it
+    // off the frame.
+    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, &opt) / 2;
     return QFontMetrics(font).horizontalAdvance(text) + 2 * (frame + margin);
 }
 
@@ -45,6 +50,14 @@ void ApplyFormColours(QWidget* window)
         pal.setColor(QPalette::Disabled, role, QColor(60, 60, 60));
     }
     window->setPalette(pal);
+    // Lists and scroll bars keep the desktop's colours (every role marked as
+    // their own, or they would inherit the window's again).
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (qobject_cast<QAbstractItemView*>(w) || qobject_cast<QScrollBar*>(w)) {
+            QPalette desktop = QApplication::palette(w);
+            desktop.setResolveMask(~QPalette::ResolveMask(0));
+            w->setPalette(desktop);
+        }
     if (auto* rate = window->findChild<QComboBox*>(QStringLiteral("id1007")))
         rate->setStyleSheet(QStringLiteral(
             "QComboBox { background-color: rgb(100, 100, 100); color: white;"

@@ -106,14 +106,19 @@ constexpr std::size_t kCount = std::size(kPlaces);
 // The designed right edge of the rightmost control, in dialog units.
 constexpr int kDesignedRight = 515;
 
+// The room (pixels) a label that has to grow keeps beside its text.
+constexpr int kLabelRoom = 3;
+
 // The width (pixels) a control's text needs in font; 0 when it keeps its
 // designed width whatever the font (the rate box holds a few digits).
-int NeedOf(const SPlace& p, const QFont& font, const QStyle* style)
+int NeedOf(const SPlace& p, int designedWidth, const QFont& font, const QStyle* style)
 {
     const QString text = QString::fromLatin1(p.text);
     switch (p.kind) {
-    case EKind::Label:
-        return QFontMetrics(font).horizontalAdvance(text);
+    case EKind::Label: {
+        const int advance = QFontMetrics(font).horizontalAdvance(text);
+        return advance <= designedWidth ? advance : advance + kLabelRoom;
+    }
     case EKind::Edit:
         return formlook::FieldWidth(*p.longest, font, style);
     case EKind::Button:
@@ -144,7 +149,7 @@ std::array<QRect, kCount> PlaceControls(const QFont& font)
                 items.push_back({rects[i].left(), 0, 0});
                 items.push_back({rects[i].left() + rects[i].width(), 0, 0});
             } else {
-                items.push_back({rects[i].left(), rects[i].width(), NeedOf(p, font, style)});
+                items.push_back({rects[i].left(), rects[i].width(), NeedOf(p, rects[i].width(), font, style)});
             }
         }
         const std::vector<sonivel::view::SSpan> spans = sonivel::view::FlowBand(items);

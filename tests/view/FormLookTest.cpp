@@ -4,7 +4,6 @@
 // every text stands out from the background it is drawn on.
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,14 +78,14 @@ std::string Name(const QWidget* w)
 // ---- text fits -------------------------------------------------------------
 
 // The longest text each read-only field of the two windows shows: date and
-// time, a count of records, or a level.
+// time, a count of records (a logger group holds up to 65535), or a level.
 QString LongestText(int id)
 {
     switch (id) {
     case 1001: case 1003: case 1006: case 1011: case 1024: case 1026: case 1028: case 1034:
         return QStringLiteral("30-12-2011,23:59:59");
     case 1009: case 1032:
-        return QStringLiteral("40000");
+        return QStringLiteral("65535");
     default:
         return QStringLiteral("199.9");
     }
