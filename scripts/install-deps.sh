@@ -3,12 +3,14 @@
 # need. Idempotent: packages already installed are skipped.
 set -euo pipefail
 
+# fonts-liberation2: Liberation Sans has Arial's metrics, which the windows
+# were laid out for (the program prefers it; the look test also uses DejaVu).
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick poppler-utils fonts-dejavu-core socat
+  xvfb xauth xdotool imagemagick poppler-utils fonts-dejavu-core fonts-liberation2 socat
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include <QFont>
 #include <QScreen>
 
 #include "app/MainFrame.h"
@@ -14,6 +15,11 @@ CMyKovaApp::CMyKovaApp(int& argc, char** argv) : QApplication(argc, argv)
     setOrganizationName(QStringLiteral("Sonivel"));
     setApplicationVersion(ProgramVersion());
     setWindowIcon(AppIcon());
+    // The windows were laid out for Arial's proportions: a face with its
+    // metrics first, else the desktop's own.
+    QFont f = font();
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"), f.family()});
+    setFont(f);
 }
 
 CMyKovaApp::~CMyKovaApp() = default;

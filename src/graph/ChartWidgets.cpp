@@ -1,5 +1,7 @@
 #include "graph/ChartWidgets.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,14 +11,16 @@
 
 #include "dialogs/Dialogs.h"
 #include "graph/ChartIds.h"
+#include "graph/FormLook.h"
 
 namespace {
 
-QLineEdit* Field(QWidget* parent, int id, int minWidth)
+// A read-only field at least minWidth wide and wide enough for its longest text.
+QLineEdit* Field(QWidget* parent, int id, int minWidth, const QString& longest)
 {
     auto* e = new QLineEdit(parent);
     e->setReadOnly(true);
-    e->setMinimumWidth(minWidth);
+    e->setMinimumWidth(std::max(minWidth, formlook::FieldWidth(longest, e->font(), e->style())));
     SetResId(e, id);
     return e;
 }
@@ -53,21 +57,22 @@ QGroupBox* CreateCursorGroup(QWidget* parent)
         QLabel* label;
         int value;
         int time;
+        const QString& longest;   // of the value
     };
     const SRow rows[] = {
-        {a, chartid::kCursorAValue, chartid::kCursorATime},
-        {b, chartid::kCursorBValue, chartid::kCursorBTime},
-        {Label(box, "Max.Between A and B"), chartid::kMaxValue, chartid::kMaxTime},
-        {Label(box, "Min.Between A and B"), chartid::kMinValue, chartid::kMinTime},
-        {Label(box, "Average.Between A and B"), chartid::kAverage, 0},
-        {Label(box, "Quantity.Between A and B"), chartid::kQuantity, 0},
+        {a, chartid::kCursorAValue, chartid::kCursorATime, formlook::kLongestLevel},
+        {b, chartid::kCursorBValue, chartid::kCursorBTime, formlook::kLongestLevel},
+        {Label(box, "Max.Between A and B"), chartid::kMaxValue, chartid::kMaxTime, formlook::kLongestLevel},
+        {Label(box, "Min.Between A and B"), chartid::kMinValue, chartid::kMinTime, formlook::kLongestLevel},
+        {Label(box, "Average.Between A and B"), chartid::kAverage, 0, formlook::kLongestLevel},
+        {Label(box, "Quantity.Between A and B"), chartid::kQuantity, 0, formlook::kLongestCount},
     };
     int r = 0;
     for (const SRow& row : rows) {
         grid->addWidget(row.label, r, 0);
-        grid->addWidget(Field(box, row.value, 50), r, 1);
+        grid->addWidget(Field(box, row.value, 50, row.longest), r, 1);
         if (row.time)
-            grid->addWidget(Field(box, row.time, 130), r, 2);
+            grid->addWidget(Field(box, row.time, 130, formlook::kLongestTime), r, 2);
         ++r;
     }
     return box;
@@ -79,10 +84,10 @@ QGroupBox* CreateIndicationGroup(QWidget* parent)
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->addWidget(Label(box, "Value:"), 0, 0);
-    grid->addWidget(Field(box, chartid::kIndicationValue, 50), 0, 1);
+    grid->addWidget(Field(box, chartid::kIndicationValue, 50, formlook::kLongestLevel), 0, 1);
     grid->addWidget(Label(box, "dB"), 0, 2);
     grid->addWidget(Label(box, "Time:"), 1, 0);
-    grid->addWidget(Field(box, chartid::kIndicationTime, 130), 1, 1, 1, 2);
+    grid->addWidget(Field(box, chartid::kIndicationTime, 130, formlook::kLongestTime), 1, 1, 1, 2);
     return box;
 }
 

@@ -18,6 +18,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "graph/ChartWidgets.h"
+#include "graph/FormLook.h"
 #include "graph/GraphicsBtn.h"
 #include "logger/GroupListModel.h"
 #include "monitor/SetupMath.h"
@@ -29,13 +30,14 @@ namespace {
 constexpr int kWidth = 1010;
 constexpr int kHeight = 660;
 
-QLineEdit* Box(QWidget* parent, int id, int width)
+// A read-only box as wide as designed, or as its longest text needs.
+QLineEdit* Box(QWidget* parent, int id, int width, const QString& longest)
 {
     auto* e = new QLineEdit(parent);
     SetResId(e, id);
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::ClickFocus);
-    e->setFixedWidth(width);
+    e->setFixedWidth(std::max(width, formlook::FieldWidth(longest, e->font(), e->style())));
     return e;
 }
 
@@ -124,13 +126,17 @@ QVBoxLayout* BuildStatistics(QWidget* parent, SDataLogForm& f)
 
     auto* rows = new QVBoxLayout;
     rows->setSpacing(4);
-    rows->addLayout(Row({Text(parent, "Start Time"), Box(parent, logid::kStartTime, 130), Text(parent, "  DataNo."),
-                         Box(parent, logid::kCount, 56), Text(parent, "  Sample Rate"), f.rate,
-                         Text(parent, "Sec")}));
-    rows->addLayout(Row({Text(parent, "MAX"), Box(parent, logid::kMaxValue, 44), Text(parent, "@"),
-                         Box(parent, logid::kMaxTime, 130), Text(parent, "  MIN"), Box(parent, logid::kMinValue, 44),
-                         Text(parent, "@"), Box(parent, logid::kMinTime, 130), Text(parent, "  Average"),
-                         Box(parent, logid::kAverage, 44), Text(parent, "dB")}));
+    using formlook::kLongestCount;
+    using formlook::kLongestLevel;
+    using formlook::kLongestTime;
+    rows->addLayout(Row({Text(parent, "Start Time"), Box(parent, logid::kStartTime, 130, kLongestTime),
+                         Text(parent, "  DataNo."), Box(parent, logid::kCount, 56, kLongestCount),
+                         Text(parent, "  Sample Rate"), f.rate, Text(parent, "Sec")}));
+    rows->addLayout(Row({Text(parent, "MAX"), Box(parent, logid::kMaxValue, 44, kLongestLevel), Text(parent, "@"),
+                         Box(parent, logid::kMaxTime, 130, kLongestTime), Text(parent, "  MIN"),
+                         Box(parent, logid::kMinValue, 44, kLongestLevel), Text(parent, "@"),
+                         Box(parent, logid::kMinTime, 130, kLongestTime), Text(parent, "  Average"),
+                         Box(parent, logid::kAverage, 44, kLongestLevel), Text(parent, "dB")}));
     return rows;
 }
 
@@ -147,22 +153,6 @@ QGridLayout* BuildChart(QWidget* parent, SDataLogForm& f)
     g->addWidget(CreateChartScrollBar(parent, Qt::Vertical), 0, 1);
     g->addWidget(CreateChartScrollBar(parent, Qt::Horizontal), 1, 0);
     return g;
-}
-
-void ApplyColours(QDialog* dlg)
-{
-    // The window and its statics on 0xC3AFAA; the rate list on 0x646464; edits,
-    // scroll bars and the list keep the platform's colours.
-    dlg->setAutoFillBackground(true);
-    QPalette pal = dlg->palette();
-    pal.setColor(QPalette::Window, QColor(170, 175, 195));
-    pal.setColor(QPalette::Button, QColor(170, 175, 195));
-    dlg->setPalette(pal);
-    dlg->setStyleSheet(QStringLiteral(
-        "QComboBox#id1007 { background-color: rgb(100, 100, 100); color: black;"
-        " border: 1px solid rgb(70, 70, 80); padding: 1px 4px; }"
-        "QComboBox#id1007:disabled { color: rgb(20, 20, 20); }"
-        "QComboBox#id1007 QAbstractItemView { background-color: white; color: black; }"));
 }
 
 } // namespace
@@ -202,6 +192,6 @@ SDataLogForm BuildDataLogForm(QDialog* dlg)
     top->setSpacing(7);
     top->addWidget(f.list);
     top->addWidget(graphBox, 1);
-    ApplyColours(dlg);
+    formlook::ApplyFormColours(dlg);
     return f;
 }

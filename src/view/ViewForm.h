@@ -13,7 +13,9 @@ class QWidget;
 class CMeterPanel;
 
 // The controls of the main view's form (dialog 101), created on a parent
-// widget at their template positions. Every control carries its resource id.
+// widget at their template positions, where a text needs more room in the font
+// in use widened and the controls after it moved along. Every control carries
+// its resource id.
 struct SViewForm {
     CMeterPanel* panel = nullptr;       // the meter strip with keys 1049..1054
     QWidget* graphSlot = nullptr;       // 1010 (the place the graph takes)
@@ -30,20 +32,23 @@ struct SViewForm {
     QLabel* cursorB = nullptr;          // 1031
 };
 
-// The form's font: a 9-point sans serif of Arial's proportions.
+// The form's font: the application's font family at 9 points (the program
+// prefers a face of Arial's proportions, see CMyKovaApp).
 QFont FormFont();
 
 // Dialog units of the form's 9-point font to pixels.
 QRect DialogRect(int x, int y, int w, int h);
 
-// The form's size in pixels (545 x 365 dialog units).
+// The form's size in pixels: 545 x 365 dialog units, wider when the controls
+// need more room in FormFont().
 QSize FormSize();
 
 // Creates the form's controls on view (the graph slot is a plain widget until
 // the graph control replaces it).
 SViewForm BuildViewForm(QWidget* view);
 
-// The form's colours: background red 170, green 175, blue 195 for the form and
-// its labels, group boxes and buttons; "CursorA" and "CursorB" texts; the
-// sampling-rate combo box's text background.
+// The form's colours (formlook::ApplyFormColours): background red 170, green
+// 175, blue 195 with black texts for the form and its labels, group boxes and
+// buttons, whatever the desktop's palette; the sampling-rate combo box's grey.
+// "CursorA" and "CursorB" wear the cursor colours from BuildViewForm.
 void ApplyViewColours(QWidget* view);

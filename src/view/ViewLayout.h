@@ -1,7 +1,9 @@
 #pragma once
+#include <vector>
 
-// The rules that place the graph, the data list, the scroll bars and the
-// "Real Time Graph" group when the main view changes size. Pure arithmetic.
+// The rules that place the form's controls for the font in use, and the graph,
+// the data list, the scroll bars and the "Real Time Graph" group when the main
+// view changes size. Pure arithmetic.
 namespace sonivel::view {
 
 struct SRect {
@@ -20,6 +22,25 @@ struct SViewLayout {
     SRect hbar;         // 1038
     SRect graphGroup;   // 1058 "Real Time Graph"
 };
+
+// A control of one band of the form (rows that belong together): its designed
+// left edge and width, and the width its text needs in the font in use.
+struct SFlowItem {
+    int x = 0, w = 0;
+    int need = 0;
+};
+
+struct SSpan {
+    int x = 0, w = 0;
+    bool operator==(const SSpan&) const = default;
+};
+
+// The places of a band's controls, in the order given: each control is as wide
+// as its text needs but never narrower than designed, and moves right by as
+// much as the controls that lie wholly left of its designed place (in any row
+// of the band) have grown or moved, so designed gaps and columns stay. A group
+// box takes part as two zero-width items, its left and its right border.
+std::vector<SSpan> FlowBand(const std::vector<SFlowItem>& items);
 
 // cursorGroup: the "Cursor" group 1061 in view coordinates; the client size is
 // taken as at least 800 x 550.
