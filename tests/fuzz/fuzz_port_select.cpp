@@ -42,24 +42,11 @@ bool IsPrintable(const std::string& s)
     return true;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+// Names, printing and selection over one list of described ports.
+void Check(std::vector<SSerInfo> ports)
 {
-    const std::vector<std::string> lines = Lines({reinterpret_cast<const char*>(data), size});
-    std::vector<SSerInfo> ports;
-    const SSerInfo* lastBridge = nullptr;
-    for (std::size_t i = 0; i + 4 <= lines.size(); i += 4) {
-        SUsbInfo usb;
-        usb.found = !lines[i + 1].empty();
-        usb.vendor = lines[i + 1];
-        usb.product = lines[i + 2];
-        usb.productName = lines[i + 3];
-        ports.push_back(DescribePort(lines[i], usb));
-        if (ports.back().m_bBridge != (usb.found && IsCp210x(usb.vendor, usb.product)))
-            __builtin_trap();
-    }
     FillInNames(ports);
+    const SSerInfo* lastBridge = nullptr;
     for (const SSerInfo& p : ports) {
         if (p.m_bBridge)
             lastBridge = &p;
@@ -70,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string chosen = SelectMeterPort(ports);
     if (chosen.empty())
-        return 0;
+        return;
     // Only a bridge by its numbers is chosen, whatever the product texts say.
     if (lastBridge == nullptr)
         __builtin_trap();
@@ -88,5 +75,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         plain = plain && IsNameChar(c);
     if (plain && name != own)
         __builtin_trap();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::vector<std::string> lines = Lines({reinterpret_cast<const char*>(data), size});
+    std::vector<SSerInfo> ports;
+    for (std::size_t i = 0; i + 4 <= lines.size(); i += 4) {
+        SUsbInfo usb;
+        usb.found = !lines[i + 1].empty();
+        usb.vendor = lines[i + 1];
+        usb.product = lines[i + 2];
+        usb.productName = lines[i + 3];
+        ports.push_back(DescribePort(lines[i], usb));
+        if (ports.back().m_bBridge != (usb.found && IsCp210x(usb.vendor, usb.product)))
+            __builtin_trap();
+    }
+    Check(ports);
+    // The same ports with a real bridge among them, at a place the input
+    // chooses: the ports after it must not steer the search away from it.
+    SUsbInfo bridge;
+    bridge.found = true;
+    bridge.vendor = "10c4";
+    bridge.product = "ea60";
+    bridge.productName = "CP2102 USB to UART Bridge Controller";
+    ports.insert(ports.begin() + static_cast<std::ptrdiff_t>(size % (ports.size() + 1)),
+                 DescribePort("ttyUSB0", bridge));
+    Check(ports);
     return 0;
 }
