@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <ctime>
 #include <functional>
 
@@ -10,6 +11,14 @@ std::time_t Now();
 
 // Replaces the clock; an empty function restores the system clock.
 void SetClock(std::function<std::time_t()> clock);
+
+// The monotonic clock that measures intervals (the link's silence). It runs
+// on when the PC clock is set or stepped; tests can replace it like Now().
+using SteadyTime = std::chrono::steady_clock::time_point;
+SteadyTime SteadyNow();
+
+// Replaces the monotonic clock; an empty function restores the system's.
+void SetSteadyClock(std::function<SteadyTime()> clock);
 
 // Local calendar time of t (thread-safe localtime).
 std::tm LocalTime(std::time_t t);

@@ -1,6 +1,7 @@
 #include "monitor/MonitorRun.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -85,6 +86,12 @@ void CMonitorRun::StartWatchdog()
     m_timers.SetTimer(TIMER_WATCHDOG, kWatchdogPeriodMs);
 }
 
+void CMonitorRun::WatchOpenedPort()
+{
+    m_rx.m_timeLastRx = sonivel::SteadyNow();
+    StartWatchdog();
+}
+
 void CMonitorRun::ScheduleReopen()
 {
     m_timers.SetTimer(TIMER_REOPEN, kReopenDelayMs);
@@ -111,8 +118,9 @@ void CMonitorRun::SampleTick()
 
 void CMonitorRun::Watchdog()
 {
-    const std::time_t silence = sonivel::Now() - m_rx.m_timeLastRx;
-    if (silence < kLinkTimeoutSeconds)
+    // Silence is measured on the monotonic clock: setting or stepping the PC
+    // clock neither ends a live link nor keeps a dead one alive.
+    if (sonivel::SteadyNow() - m_rx.m_timeLastRx < std::chrono::seconds(kLinkTimeoutSeconds))
         return;
     m_host.OnLinkLost();
     if (m_rx.m_bRunActive)

@@ -18,7 +18,7 @@ enum ERunTimer {
 
 inline constexpr int kReopenDelayMs = 2000;
 inline constexpr int kWatchdogPeriodMs = 1000;
-inline constexpr int kLinkTimeoutSeconds = 2;
+inline constexpr int kLinkTimeoutSeconds = 2;   // on the monotonic clock
 inline constexpr int kDownloadTimeoutMs = 250000;
 inline constexpr int kDefaultRecordLimit = 40000;
 
@@ -105,8 +105,13 @@ public:
     // The owner's timer fired.
     void OnTimer(int id);
 
-    // The port was (re)opened by the automatic search: arm the watchdog.
+    // Arms the link watchdog (timer 2); it runs until the owner ends.
     void StartWatchdog();
+    // A port was opened, however it was chosen (automatic search, manual
+    // choice, a named device, the reopen after a device change): the silence
+    // counts from now and the watchdog runs, so a meter that goes quiet ends
+    // a run and shows the no-link picture. Also after a failed open.
+    void WatchOpenedPort();
     // A device change found the bridge: reopen in 2 s (timer 1).
     void ScheduleReopen();
 

@@ -50,7 +50,7 @@ void CReceiver::OnReceiveData(const std::uint8_t* data, std::size_t length)
     m_nRxByteCount = SaturatingAdd(m_nRxByteCount, length);
     std::string text;
     AppendHexText(data, length, text);
-    m_timeLastRx = sonivel::Now();
+    m_timeLastRx = sonivel::SteadyNow();
     m_bLinkAlive = true;
     if (m_bLogDownload)
         LoggerPath(text);

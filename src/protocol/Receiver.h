@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Clock.h"
 #include "monitor/RecordList.h"
 #include "protocol/LiveReading.h"
 #include "protocol/LoggerDecoder.h"
@@ -49,7 +50,7 @@ public:
     // header (download) only its last 40 characters are kept, and an answer
     // that outgrows any the meter can send keeps its newest 512 Ki characters.
     std::string m_strReceive;
-    std::time_t m_timeLastRx = 0;      // PC time of the last chunk
+    sonivel::SteadyTime m_timeLastRx{};   // monotonic time of the last chunk
     bool m_bLinkAlive = false;
     bool m_bRunActive = false;         // written by the owner
     bool m_bLogDownload = false;

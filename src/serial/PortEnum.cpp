@@ -39,11 +39,6 @@ bool NaturalLess(const std::string& a, const std::string& b)
     return split(a) < split(b);
 }
 
-struct SUsbInfo {
-    bool found = false;
-    std::string vendor, product, productName;
-};
-
 // Walks up from the port's device to the USB device that carries idVendor.
 SUsbInfo FindUsbDevice(const fs::path& device, const fs::path& sysfsRoot)
 {
@@ -66,13 +61,6 @@ SUsbInfo FindUsbDevice(const fs::path& device, const fs::path& sysfsRoot)
     return {};
 }
 
-std::string DriverName(const fs::path& device)
-{
-    std::error_code ec;
-    const fs::path driver = fs::read_symlink(device / "driver", ec);
-    return ec ? std::string() : driver.filename().string();
-}
-
 std::string ToLower(std::string s)
 {
     for (char& c : s)
@@ -89,6 +77,39 @@ bool IsCp210x(const std::string& vendor, const std::string& product)
     static const char* const kProducts[] = {"ea60", "ea61", "ea63", "ea70", "ea71", "ea7a", "ea7b"};
     const std::string p = ToLower(product);
     return std::any_of(std::begin(kProducts), std::end(kProducts), [&](const char* k) { return p == k; });
+}
+
+SSerInfo DescribePort(const std::string& name, const SUsbInfo& usb, const std::string& devRoot)
+{
+    SSerInfo info;
+    info.m_strDevicePath = devRoot + "/" + name;
+    info.m_strPortName = name;
+    info.m_bUsbDevice = usb.found;
+    info.m_bBridge = usb.found && IsCp210x(usb.vendor, usb.product);
+    const std::string suffix = " (" + name + ")";
+    if (info.m_bBridge) {
+        info.m_strFriendlyName = std::string(kBridgeName) + suffix;
+    } else if (usb.found) {
+        info.m_strFriendlyName = (usb.productName.empty() ? "USB Serial Port" : usb.productName) + suffix;
+        info.m_strPortDesc = usb.productName;
+    } else {
+        info.m_strFriendlyName = "Communications Port" + suffix;
+    }
+    return info;
+}
+
+std::string PrintableText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F && c != '\\')
+            out += c;
+        else
+            out += sonivel::Format("\\x%02x", byte);
+    }
+    return out;
 }
 
 std::string DefaultSysfsRoot()
@@ -118,23 +139,7 @@ void EnumerateSerialPorts(std::vector<SSerInfo>& ports, const std::string& sysfs
     }
     std::sort(names.begin(), names.end(), NaturalLess);
 
-    for (const std::string& name : names) {
-        const fs::path device = classDir / name / "device";
-        SSerInfo info;
-        info.m_strDevicePath = devRoot + "/" + name;
-        info.m_strPortName = name;
-        const SUsbInfo usb = FindUsbDevice(device, sysfsRoot);
-        info.m_bUsbDevice = usb.found;
-        const std::string suffix = " (" + name + ")";
-        if ((usb.found && IsCp210x(usb.vendor, usb.product)) || DriverName(device) == "cp210x") {
-            info.m_strFriendlyName = std::string(kBridgeName) + suffix;
-        } else if (usb.found) {
-            info.m_strFriendlyName = (usb.productName.empty() ? "USB Serial Port" : usb.productName) + suffix;
-            info.m_strPortDesc = usb.productName;
-        } else {
-            info.m_strFriendlyName = "Communications Port" + suffix;
-        }
-        ports.push_back(std::move(info));
-    }
+    for (const std::string& name : names)
+        ports.push_back(DescribePort(name, FindUsbDevice(classDir / name / "device", sysfsRoot), devRoot));
     FillInNames(ports);
 }

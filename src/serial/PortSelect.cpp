@@ -27,7 +27,7 @@ std::string SelectMeterPort(const std::vector<SSerInfo>& ports)
 {
     std::string rest;
     for (const SSerInfo& p : ports) {
-        if (p.m_strFriendlyName.compare(0, kBridgeName.size(), kBridgeName) == 0)
+        if (p.m_bBridge && p.m_strFriendlyName.compare(0, kBridgeName.size(), kBridgeName) == 0)
             rest = p.m_strFriendlyName.substr(kBridgeName.size());
     }
     std::size_t begin = rest.find_first_not_of("() ");

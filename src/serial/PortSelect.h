@@ -12,9 +12,11 @@
 // Port"; "Port (A) extra" stays whole).
 void FillInNames(std::vector<SSerInfo>& ports);
 
-// The automatic selection rule. The last port whose friendly name begins with
-// the 38 characters of kBridgeName (case-sensitive) wins; the rest of its
-// name, stripped of blanks and parentheses at both ends, names the device:
+// The automatic selection rule. Of the ports that are the meter's bridge by
+// their USB vendor and product (m_bBridge), the last whose friendly name
+// begins with the 38 characters of kBridgeName (case-sensitive) wins; the
+// rest of its name, stripped of blanks and parentheses at both ends, names
+// the device:
 // "Silicon Labs CP210x USB to UART Bridge (ttyUSB0)" selects /dev/ttyUSB0.
 // The device is taken from the text up to the first character that cannot be
 // part of a device name. Empty when no bridge is listed or the winning entry

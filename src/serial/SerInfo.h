@@ -9,6 +9,7 @@ struct SSerInfo {
     std::string m_strFriendlyName;  // the name the driver shows, port in parentheses
     bool m_bUsbDevice = false;      // the port sits on USB (shown only)
     std::string m_strPortDesc;      // the device description
+    bool m_bBridge = false;         // its USB vendor and product are the meter's bridge (CP210x)
 };
 
 // The friendly name that the meter's USB-to-UART bridge carries, in front of

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -49,9 +50,14 @@ void CSerialPort::Open(const std::string& path, int baud)
     };
     if (!::isatty(fd))
         fail(ENOTTY);
-    // Nobody else may open the port while we hold it (root excepted).
+    // Nobody else may open the port while we hold it. The exclusive-use flag
+    // does not bind root, so an advisory lock stands beside it: a second
+    // opener, root or not, is refused instead of splitting the stream. A
+    // device that cannot be locked at all is used without the lock.
     if (::ioctl(fd, TIOCEXCL) != 0)
         fail(errno);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        fail(EBUSY);
 
     termios tio {};
     if (::tcgetattr(fd, &tio) != 0)
@@ -83,7 +89,7 @@ void CSerialPort::Close()
     if (m_fd < 0)
         return;
     ::ioctl(m_fd, TIOCNXCL);
-    ::close(m_fd);
+    ::close(m_fd);   // also releases the lock
     m_fd = -1;
 }
 

@@ -34,6 +34,7 @@ public:
 
     // Opens path for exclusive use and sets the line. Closes a device that is
     // open first. Raises CSerialException on failure; the port stays closed.
+    // A device that another opener holds (also as root) fails with EBUSY.
     void Open(const std::string& path, int baud = 9600);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }

@@ -72,7 +72,7 @@ CMyKovaView::CMyKovaView(QWidget* parent, SViewOptions options)
         if (m_keys.Active() == 0)
             m_pKeyTimer->stop();
     });
-    m_receiver.m_timeLastRx = sonivel::Now();
+    m_receiver.m_timeLastRx = sonivel::SteadyNow();
     setFont(FormFont());
     resize(FormSize());
     m_form = BuildViewForm(this);

@@ -34,13 +34,16 @@ void CMyKovaView::OpenMeterPort()
     if (m_strPortPath.empty())
         return;   // no meter: the view stays without data
     OpenPortPath(m_strPortPath);
-    m_run.StartWatchdog();
 }
 
+// Every port the view opens is watched, whichever way it was chosen and
+// whether or not it opened: silence ends a run and shows the no-link picture.
 void CMyKovaView::OpenPortPath(const std::string& path)
 {
     std::string message;
-    if (!m_pLink->Open(path, message))
+    const bool opened = m_pLink->Open(path, message);
+    m_run.WatchOpenedPort();
+    if (!opened)
         Dialogs().Message(this, QString::fromLocal8Bit(message.c_str()), QStringLiteral("Kova"),
                           IDialogs::Icon::Information);
 }

@@ -7,6 +7,7 @@
 #include "SimFixture.h"
 #include "logger/DataLogDlg.h"
 
+using e2e::kEventMs;
 using e2e::WaitFor;
 
 namespace {
@@ -18,13 +19,13 @@ TEST_F(FrameSim, FastSlowKeyReachesTheMeterAndComesBackInTheReading)
     Start();
     const bool fast = View().Live().m_bFast;
     QTest::mouseClick(FindById<QAbstractButton>(frame.get(), 1050), Qt::LeftButton);
-    ASSERT_TRUE(WaitFor([&] { return View().Live().m_bFast != fast; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return View().Live().m_bFast != fast; }, kEventMs));
     QTest::mouseClick(FindById<QAbstractButton>(frame.get(), 1050), Qt::LeftButton);
-    EXPECT_TRUE(WaitFor([&] { return View().Live().m_bFast == fast; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return View().Live().m_bFast == fast; }, kEventMs));
 
     const bool weightA = View().Live().m_bWeightA;
     QTest::mouseClick(FindById<QAbstractButton>(frame.get(), 1052), Qt::LeftButton);
-    EXPECT_TRUE(WaitFor([&] { return View().Live().m_bWeightA != weightA; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return View().Live().m_bWeightA != weightA; }, kEventMs));
 }
 
 TEST_F(FrameSim, ClosingWithRecordsAsksAndCancelKeepsThem)
@@ -52,7 +53,7 @@ TEST_F(FrameSim, DataLoggerDownloadOpensTheWindowWithTheMetersGroups)
             guardFired = true;
             progress.reject();
         });
-        guard.start(10000);
+        guard.start(kEventMs);
         return progress.exec();
     };
     Menu(32780);
@@ -66,7 +67,7 @@ TEST_F(FrameSim, DataLoggerDownloadOpensTheWindowWithTheMetersGroups)
     EXPECT_EQ(window->Rows()[1].nCount, 2u);
     EXPECT_EQ(View().LogStore().GetSize(), 5u);
     // The live frames still arrive after the download.
-    EXPECT_TRUE(WaitFor([this] { return View().IsLinkAlive(); }, 3000));
+    EXPECT_TRUE(WaitFor([this] { return View().IsLinkAlive(); }, kEventMs));
 
     // The window's Save Selected and Export offer time-named files, as the
     // main window's Save does (cancelled here).

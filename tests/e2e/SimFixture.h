@@ -18,6 +18,10 @@
 
 namespace e2e {
 
+// How long a test waits for something the program or the simulator does: far
+// beyond what it takes, so that a loaded machine only makes tests slower.
+inline constexpr int kEventMs = 20000;
+
 // Runs the event loop until pred holds or ms have passed; the result of pred.
 inline bool WaitFor(const std::function<bool()>& pred, int ms)
 {
@@ -37,7 +41,7 @@ public:
     explicit CSimProcess(const QStringList& options)
     {
         m_proc.start(QStringLiteral(SONIVEL_SIM_PATH), options);
-        if (m_proc.waitForStarted(5000) && m_proc.waitForReadyRead(5000))
+        if (m_proc.waitForStarted(kEventMs) && m_proc.waitForReadyRead(kEventMs))
             m_device = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
     }
     ~CSimProcess() { Kill(); }
@@ -62,18 +66,48 @@ protected:
     // the main frame on its device and waits for live frames.
     void Start(QStringList options = {})
     {
-        sim = std::make_unique<CSimProcess>(QStringList{"--period", "50"} + options);
-        ASSERT_FALSE(sim->Device().isEmpty()) << "the simulator did not start";
-        frame = std::make_unique<CMainFrame>(SViewOptions{sim->Device(), true});
-        frame->resize(1400, 900);
-        frame->show();
-        ASSERT_TRUE(WaitFor([this] { return View().IsLinkAlive(); }, 5000)) << "no live frames";
+        StartSim(options);
+        if (HasFatalFailure())
+            return;
+        ShowFrame(SViewOptions{sim->Device(), true});
+        ASSERT_TRUE(WaitFor([this] { return View().IsLinkAlive(); }, kEventMs)) << "no live frames";
+    }
+    // The same, with the port chosen by the user: the frame starts without a
+    // port and Com Port > Manual names the simulator's device.
+    void StartManual(QStringList options = {})
+    {
+        StartSim(options);
+        if (HasFatalFailure())
+            return;
+        ShowFrame(SViewOptions{QString(), false});
+        const QString device = sim->Device();
+        dialogs.exec = [device](QDialog& dlg) {
+            FindById<QLineEdit>(&dlg, 1063)->setText(device);
+            QTest::mouseClick(FindById<QPushButton>(&dlg, 1), Qt::LeftButton);
+            return dlg.result();
+        };
+        Menu(32815);
+        dialogs.exec = nullptr;
+        ASSERT_FALSE(View().IsAutoPort());
+        ASSERT_TRUE(WaitFor([this] { return View().IsLinkAlive(); }, kEventMs)) << "no live frames";
     }
     void TearDown() override
     {
         dialogs.answerOk = true;   // a frame with records closes without a question in the way
         frame.reset();
         sim.reset();
+    }
+
+    void StartSim(const QStringList& options)
+    {
+        sim = std::make_unique<CSimProcess>(QStringList{"--period", "50"} + options);
+        ASSERT_FALSE(sim->Device().isEmpty()) << "the simulator did not start";
+    }
+    void ShowFrame(SViewOptions options)
+    {
+        frame = std::make_unique<CMainFrame>(std::move(options));
+        frame->resize(1400, 900);
+        frame->show();
     }
 
     CMyKovaView& View() { return *frame->View(); }
@@ -98,7 +132,7 @@ protected:
     void RecordSome(int n)
     {
         SetupAndStart(n, 0);
-        ASSERT_TRUE(WaitFor([this] { return !View().IsRunActive(); }, 5000));
+        ASSERT_TRUE(WaitFor([this] { return !View().IsRunActive(); }, kEventMs));
         ASSERT_EQ(Records(), static_cast<std::size_t>(n));
     }
 

@@ -155,7 +155,7 @@ TEST_F(Download, NoAnswerKeepsRequestingWithoutBlockingThenLinkLossEnds)
     dialogs.exec = [this](QDialog& d) {
         // The meter never answers: requests keep going while events run.
         QTimer::singleShot(150, &d, [this] {
-            h.rx.m_timeLastRx -= 5;
+            h.rx.m_timeLastRx -= std::chrono::seconds(5);
             h.run.Watchdog();
         });
         return GuardedExec(d, &timedOut);

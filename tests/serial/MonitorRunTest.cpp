@@ -1,6 +1,7 @@
-// The monitoring run and the view's timers, on a settable clock.
+// The monitoring run and the view's timers, on settable clocks.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <map>
 
 #include "common/Clock.h"
@@ -41,15 +42,33 @@ protected:
     MonitorRunTest() : rx(host, logStore), run(rx, store, stats, timers, host)
     {
         sonivel::SetClock([this] { return now; });
+        sonivel::SetSteadyClock([this] { return steady; });
         rx.ResetForFirstShowing();
-        rx.m_bLinkAlive = true;
-        rx.m_timeLastRx = now;
+        Chunk();
         rx.m_live.m_dLevel = 63.5;
         rx.m_live.m_bWeightA = false;
     }
-    ~MonitorRunTest() override { sonivel::SetClock({}); }
+    ~MonitorRunTest() override
+    {
+        sonivel::SetClock({});
+        sonivel::SetSteadyClock({});
+    }
 
-    std::time_t now = 1765000000;   // some afternoon in December 2025
+    // A byte from the meter (not a frame: the live reading stays).
+    void Chunk()
+    {
+        const std::uint8_t byte = 0x00;
+        rx.OnReceiveData(&byte, 1);
+    }
+    // Time passes on both clocks.
+    void Pass(int seconds)
+    {
+        now += seconds;
+        steady += std::chrono::seconds(seconds);
+    }
+
+    std::time_t now = 1765000000;   // some afternoon in December 2025, on the PC clock
+    sonivel::SteadyTime steady = sonivel::SteadyTime{} + std::chrono::hours(1000);
     SHost host;
     CRecordStore logStore, store;
     CRunningStats stats;
@@ -132,10 +151,10 @@ TEST_F(MonitorRunTest, WatchdogStopsTheRunAndFailsTheDownloadAfterTwoSilentSecon
     EXPECT_EQ(timers.running.at(TIMER_WATCHDOG), 1000);
     ASSERT_TRUE(run.Run(1.0));
     run.SampleTick();
-    now += 1;
+    Pass(1);
     run.OnTimer(TIMER_WATCHDOG);
     EXPECT_TRUE(run.IsRunning());
-    now += 1;
+    Pass(1);
     run.OnTimer(TIMER_WATCHDOG);
     EXPECT_FALSE(run.IsRunning());
     EXPECT_FALSE(rx.m_bLinkAlive);
@@ -145,20 +164,43 @@ TEST_F(MonitorRunTest, WatchdogStopsTheRunAndFailsTheDownloadAfterTwoSilentSecon
     EXPECT_EQ(timers.running.count(TIMER_WATCHDOG), 1u);   // never killed
 
     // A download under way when the link goes: ended, then the error.
-    rx.m_bLinkAlive = true;
-    rx.m_timeLastRx = now;
+    Chunk();
     ASSERT_EQ(run.BeginDownload(logStore), CMonitorRun::EDownloadStart::Started);
-    now += 5;
+    Pass(5);
     run.OnTimer(TIMER_WATCHDOG);
     EXPECT_FALSE(rx.m_bLogDownload);
     EXPECT_EQ(host.ended, 1);
     EXPECT_EQ(host.failed, 1);
+}
 
-    // A clock set back does nothing.
-    rx.m_bLinkAlive = true;
-    rx.m_timeLastRx = now + 100;
+TEST_F(MonitorRunTest, PcClockStepsNeitherEndNorProlongTheLink)
+{
+    run.StartWatchdog();
+    ASSERT_TRUE(run.Run(1.0));
+    // Bytes keep arriving while the PC clock is set an hour ahead, then a
+    // day back: the link stays alive and the run goes on.
+    for (const int step : {3600, -86400}) {
+        Chunk();
+        now += step;
+        steady += std::chrono::milliseconds(500);
+        run.OnTimer(TIMER_WATCHDOG);
+        EXPECT_TRUE(rx.m_bLinkAlive) << step;
+        ASSERT_TRUE(run.IsRunning()) << step;
+        run.SampleTick();
+        // Records carry the PC's time, stepped or not.
+        EXPECT_EQ(store.GetAt(store.GetSize() - 1).m_strTime, RunTimeText(now)) << step;
+    }
+    // Then the meter goes silent while the PC clock stands still: two
+    // seconds after the last byte the run ends with its records.
+    steady += std::chrono::milliseconds(1400);
     run.OnTimer(TIMER_WATCHDOG);
-    EXPECT_TRUE(rx.m_bLinkAlive);
+    EXPECT_TRUE(run.IsRunning());
+    steady += std::chrono::milliseconds(100);
+    run.OnTimer(TIMER_WATCHDOG);
+    EXPECT_FALSE(run.IsRunning());
+    EXPECT_FALSE(rx.m_bLinkAlive);
+    EXPECT_EQ(host.lost, 1);
+    EXPECT_EQ(store.GetSize(), 2u);
 }
 
 TEST_F(MonitorRunTest, DownloadStartRulesAndTimeout)

@@ -21,27 +21,36 @@ SSerInfo Port(std::string friendly, std::string desc = {})
     return p;
 }
 
+// A port that its USB vendor and product identify as the bridge.
+SSerInfo Bridge(std::string friendly)
+{
+    SSerInfo p = Port(std::move(friendly));
+    p.m_bBridge = true;
+    return p;
+}
+
 const std::string kBridge(kBridgeName);
 
 } // namespace
 
 TEST(PortSelection, BridgeSuffixNamesTheDevice)
 {
-    EXPECT_EQ(SelectMeterPort({Port(kBridge + " (ttyUSB5)")}), "/dev/ttyUSB5");
-    EXPECT_EQ(SelectMeterPort({Port(kBridge + " (ttyUSB12)")}), "/dev/ttyUSB12");
-    // Two bridges: the last one listed wins; other ports do not count.
-    EXPECT_EQ(SelectMeterPort({Port(kBridge + " (ttyUSB4)"), Port(kBridge + " (ttyUSB7)"),
-                               Port("USB Serial Port (ttyACM0)")}),
+    EXPECT_EQ(SelectMeterPort({Bridge(kBridge + " (ttyUSB5)")}), "/dev/ttyUSB5");
+    EXPECT_EQ(SelectMeterPort({Bridge(kBridge + " (ttyUSB12)")}), "/dev/ttyUSB12");
+    // Two bridges: the last one listed wins; other ports do not count, not
+    // even when their name reads like the bridge's.
+    EXPECT_EQ(SelectMeterPort({Bridge(kBridge + " (ttyUSB4)"), Bridge(kBridge + " (ttyUSB7)"),
+                               Port("USB Serial Port (ttyACM0)"), Port(kBridge + " (ttyS0)")}),
               "/dev/ttyUSB7");
     // Case-sensitive prefix.
-    EXPECT_EQ(SelectMeterPort({Port("silicon labs cp210x usb to uart bridge (ttyUSB0)")}), "");
+    EXPECT_EQ(SelectMeterPort({Bridge("silicon labs cp210x usb to uart bridge (ttyUSB0)")}), "");
     // No suffix: nothing is selected, also when an earlier bridge had one.
-    EXPECT_EQ(SelectMeterPort({Port(kBridge)}), "");
-    EXPECT_EQ(SelectMeterPort({Port(kBridge + " (ttyUSB1)"), Port(kBridge + " ()")}), "");
+    EXPECT_EQ(SelectMeterPort({Bridge(kBridge)}), "");
+    EXPECT_EQ(SelectMeterPort({Bridge(kBridge + " (ttyUSB1)"), Bridge(kBridge + " ()")}), "");
     EXPECT_EQ(SelectMeterPort({}), "");
     // Text after the name is ignored; a suffix cannot climb out of /dev.
-    EXPECT_EQ(SelectMeterPort({Port(kBridge + " (ttyUSB3) extra")}), "/dev/ttyUSB3");
-    EXPECT_EQ(SelectMeterPort({Port(kBridge + " (../etc/passwd)")}), "");
+    EXPECT_EQ(SelectMeterPort({Bridge(kBridge + " (ttyUSB3) extra")}), "/dev/ttyUSB3");
+    EXPECT_EQ(SelectMeterPort({Bridge(kBridge + " (../etc/passwd)")}), "");
 }
 
 TEST(PortSelection, DescriptionFillIn)
@@ -137,18 +146,24 @@ TEST(PortEnumeration, FakeSysfsTreeGivesNamesInNaturalOrder)
     sys.AddUsb("ttyUSB2", "1-2", "10c4", "EA70", "");
     sys.AddUsb("ttyACM0", "1-1", "2341", "0043", "Arduino Uno");
     sys.AddUsb("ttyUSB3", "1-4", "0403", "6001", "", "ftdi_sio");
-    sys.AddUsb("ttyUSB4", "1-5", "1234", "5678", "", "cp210x");   // bound by driver name
+    sys.AddUsb("ttyUSB4", "1-5", "1234", "5678", "", "cp210x");   // the driver alone does not make the bridge
+    // A device whose product text poses as the bridge naming another port,
+    // and one whose product text holds terminal escape sequences.
+    sys.AddUsb("ttyUSB11", "1-6", "1234", "5678", kBridge + " (ttyS0)");
+    sys.AddUsb("ttyACM1", "1-7", "2341", "0043", "Uno\x1b]0;owned\x07\x1b[2J\\");
     sys.AddPlatform("ttyS0", "4");
     sys.AddPlatform("ttyS1", "0");   // no UART behind the slot
     sys.AddVirtual("tty1");          // no device: not a serial port
 
     std::vector<SSerInfo> ports {Port("stale")};
     EnumerateSerialPorts(ports, sys.Root());
-    ASSERT_EQ(ports.size(), 6u);
+    ASSERT_EQ(ports.size(), 8u);
     std::vector<std::string> names;
     for (const auto& p : ports)
         names.push_back(p.m_strPortName);
-    EXPECT_EQ(names, (std::vector<std::string> {"ttyACM0", "ttyS0", "ttyUSB2", "ttyUSB3", "ttyUSB4", "ttyUSB10"}));
+    EXPECT_EQ(names, (std::vector<std::string> {"ttyACM0", "ttyACM1", "ttyS0", "ttyUSB2", "ttyUSB3", "ttyUSB4",
+                                                "ttyUSB10", "ttyUSB11"}));
+    ports.erase(ports.begin() + 1);   // ttyACM1, shown below
 
     EXPECT_EQ(ports[0].m_strFriendlyName, "Arduino Uno (ttyACM0)");
     EXPECT_EQ(ports[0].m_strPortDesc, "Arduino Uno");
@@ -159,12 +174,23 @@ TEST(PortEnumeration, FakeSysfsTreeGivesNamesInNaturalOrder)
     EXPECT_EQ(ports[2].m_strFriendlyName, kBridge + " (ttyUSB2)");
     EXPECT_EQ(ports[2].m_strPortDesc, kBridge);
     EXPECT_EQ(ports[3].m_strFriendlyName, "USB Serial Port (ttyUSB3)");
-    EXPECT_EQ(ports[4].m_strFriendlyName, kBridge + " (ttyUSB4)");
+    EXPECT_EQ(ports[4].m_strFriendlyName, "USB Serial Port (ttyUSB4)");
+    EXPECT_FALSE(ports[4].m_bBridge);
     EXPECT_EQ(ports[5].m_strFriendlyName, kBridge + " (ttyUSB10)");
+    EXPECT_TRUE(ports[5].m_bBridge);
+    EXPECT_EQ(ports[6].m_strFriendlyName, kBridge + " (ttyS0) (ttyUSB11)");   // shown as it calls itself
+    EXPECT_FALSE(ports[6].m_bBridge);
 
-    // The last bridge in natural order wins.
+    // The last bridge in natural order wins; the impostor listed after it
+    // does not steer the search.
     EXPECT_EQ(SelectMeterPort(ports), "/dev/ttyUSB10");
     EXPECT_EQ(FindMeterPort(sys.Root()), "/dev/ttyUSB10");
+
+    // Printed, the escape sequences are shown, not obeyed.
+    std::vector<SSerInfo> all;
+    EnumerateSerialPorts(all, sys.Root());
+    EXPECT_EQ(PrintableText(all[1].m_strFriendlyName), "Uno\\x1b]0;owned\\x07\\x1b[2J\\x5c (ttyACM1)");
+    EXPECT_EQ(PrintableText(all[2].m_strFriendlyName), "Communications Port (ttyS0)");
 }
 
 TEST(PortEnumeration, MissingTreeRaisesItsErrorText)

@@ -29,7 +29,7 @@ TEST(QtComLink, ChunksArriveOnTheUiThreadInOrder)
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<std::uint8_t>(i);
     pty.Send(bytes);
-    QTRY_COMPARE_WITH_TIMEOUT(chunks.size(), std::size_t(3), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(chunks.size(), std::size_t(3), 20000);
     EXPECT_TRUE(onUiThread);
     EXPECT_EQ(chunks[0].size(), 20);
     EXPECT_EQ(chunks[2].size(), 5);
@@ -63,7 +63,7 @@ TEST(DeviceWatcher, ReportsAChangeOnceAfterItSettles)
     QSignalSpy spy(&watcher, &CDeviceWatcher::DevicesChanged);
     std::ofstream((dev.path() + "/ttyUSB0").toStdString()) << "";
     std::ofstream((dev.path() + "/ttyUSB1").toStdString()) << "";
-    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
     QTest::qWait(250);
     EXPECT_EQ(spy.count(), 1);
 }

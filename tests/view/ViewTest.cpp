@@ -39,7 +39,11 @@ protected:
         view.show();
         QApplication::processEvents();
     }
-    ~ViewTest() override { sonivel::SetClock({}); }
+    ~ViewTest() override
+    {
+        sonivel::SetClock({});
+        sonivel::SetSteadyClock({});
+    }
 
     // Any chunk from the meter marks the link alive.
     void LinkAlive()
@@ -248,15 +252,15 @@ TEST_F(ViewTest, SetupStartsARunThatEndsAtTheRecordLimit)
 
 TEST_F(ViewTest, SilentMeterStopsTheRunAndKeepsTheRecords)
 {
-    std::time_t now = 1'700'000'000;
-    sonivel::SetClock([&now] { return now; });
+    sonivel::SteadyTime now = sonivel::SteadyTime{} + std::chrono::hours(1);
+    sonivel::SetSteadyClock([&now] { return now; });
     LinkAlive();
     view.OnCommand(32771);
     Ticks(2);
-    now += 1;
+    now += std::chrono::seconds(1);
     view.OnRunTimer(TIMER_WATCHDOG);
     EXPECT_TRUE(view.IsRunActive());
-    now += 1;
+    now += std::chrono::seconds(1);
     view.OnRunTimer(TIMER_WATCHDOG);
     EXPECT_FALSE(view.IsRunActive());
     EXPECT_FALSE(view.IsLinkAlive());

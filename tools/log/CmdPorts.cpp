@@ -21,13 +21,16 @@ int RunPorts(const SLogOptions&)
     } catch (const std::runtime_error& e) {
         return Fail(EXIT_NO_PORT, e.what());
     }
+    // Names come from the devices themselves: printed only as printable text.
     for (const SSerInfo& p : ports)
-        std::printf("%s\t%s\t%s\n", p.m_strDevicePath.c_str(), p.m_strFriendlyName.c_str(), p.m_strPortDesc.c_str());
+        std::printf("%s\t%s\t%s\n", PrintableText(p.m_strDevicePath).c_str(),
+                    PrintableText(p.m_strFriendlyName).c_str(), PrintableText(p.m_strPortDesc).c_str());
     if (ports.empty())
         std::printf("no serial ports found\n");
     const std::string chosen = SelectMeterPort(ports);
-    std::printf("automatic search: %s\n", chosen.empty() ? "none (no Silicon Labs CP210x bridge)" : chosen.c_str());
+    std::printf("automatic search: %s\n",
+                chosen.empty() ? "none (no Silicon Labs CP210x bridge)" : PrintableText(chosen).c_str());
     if (const char* env = std::getenv("SONIVEL_PORT"); env && *env)
-        std::printf("SONIVEL_PORT=%s takes precedence\n", env);
+        std::printf("SONIVEL_PORT=%s takes precedence\n", PrintableText(env).c_str());
     return EXIT_OK;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <csignal>
 
-#include "common/Clock.h"
 #include "serial/PortEnum.h"
 #include "serial/PortSelect.h"
 
@@ -48,8 +47,7 @@ int CLogSession::Open(const std::string& path, std::string& message)
         return EXIT_NO_PORT;
     // The view's timer 2: the link watchdog runs from the opening on, and
     // counts the silence from now.
-    m_rx.m_timeLastRx = sonivel::Now();
-    m_run.StartWatchdog();
+    m_run.WatchOpenedPort();
     return EXIT_OK;
 }
 
