@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -71,7 +72,10 @@ TEST(SonivelLog, LiveRecordAndDownloadAgainstTheSimulator)
     for (const auto& line : lines) {
         EXPECT_EQ(line.rfind("{\"level\":", 0), 0u) << line;
         EXPECT_NE(line.find("\"unit\":\"dBA\",\"range\":4,\"fast\":true"), std::string::npos) << line;
-        EXPECT_NE(line.find("\"meter_time\":\""), std::string::npos);
+        EXPECT_TRUE(std::regex_search(line, std::regex("\"meter_time\":(null|\"[^\"]+\"),\"pc_time\":"
+                                                       "\"\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}"
+                                                       "[+-]\\d\\d:\\d\\d\"}$")))
+            << line;
     }
 
     auto record = RunLog({"record", "--port", sim.Device(), "--interval", "0.1", "--limit", "4", "--out",

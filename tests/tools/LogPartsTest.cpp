@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "LogOptions.h"
 #include "LoopTimers.h"
 #include "MeterModel.h"
+#include "PcTime.h"
 #include "RunFile.h"
 #include "files/DataFile.h"
 
@@ -71,12 +73,42 @@ TEST(LiveEvents, JsonLineCarriesEveryField)
     r.m_nRange = 2;
     r.m_bHold = true;
     r.m_strMeterTime = "07-12-2026,13:05:09";
-    EXPECT_EQ(LiveReadingJson(r),
+    const std::string pcTime = "2026-12-07T13:05:09.512+01:00";
+    EXPECT_EQ(LiveReadingJson(r, pcTime),
               "{\"level\":63.5,\"unit\":\"dBC\",\"range\":2,\"fast\":false,\"max\":false,\"min\":false,"
               "\"hold\":true,\"over\":false,\"under\":false,\"rec\":false,\"bar_held\":false,"
-              "\"digits_held\":false,\"meter_time\":\"07-12-2026,13:05:09\"}");
+              "\"digits_held\":false,\"meter_time\":\"07-12-2026,13:05:09\","
+              "\"pc_time\":\"2026-12-07T13:05:09.512+01:00\"}");
     r.m_strMeterTime = std::string("a\"b\\c\x01", 6);
-    EXPECT_NE(LiveReadingJson(r).find("\"a\\\"b\\\\c\\u0001\""), std::string::npos);
+    EXPECT_NE(LiveReadingJson(r, pcTime).find("\"a\\\"b\\\\c\\u0001\""), std::string::npos);
+    r.m_strMeterTime.clear();   // not told yet
+    EXPECT_NE(LiveReadingJson(r, pcTime).find("\"meter_time\":null,"), std::string::npos);
+}
+
+TEST(LiveEvents, PcTimeIsLocalIso8601WithMillisecondsAndOffset)
+{
+    const char* const saved = std::getenv("TZ");
+    const std::string savedTz = saved ? saved : "";
+    struct SCase {
+        const char* tz;
+        long long ms;   // since the epoch
+        const char* text;
+    } const cases[] = {
+        {"CET-1", 1796724079512LL, "2026-12-08T11:01:19.512+01:00"},
+        {"UTC0", 1796724079005LL, "2026-12-08T10:01:19.005+00:00"},
+        {"<-0330>3:30", 1796724079999LL, "2026-12-08T06:31:19.999-03:30"},
+        {"UTC0", -1LL, "1969-12-31T23:59:59.999+00:00"},
+    };
+    for (const SCase& c : cases) {
+        ::setenv("TZ", c.tz, 1);
+        ::tzset();
+        EXPECT_EQ(PcTimeText(std::chrono::system_clock::time_point(std::chrono::milliseconds(c.ms))), c.text) << c.tz;
+    }
+    if (saved)
+        ::setenv("TZ", savedTz.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 TEST(LoopTimers, DueTimersFireOncePerPeriodAndRestartOnSet)
@@ -210,6 +242,12 @@ TEST(LogOptions, CommandsAndTheirChecks)
     EXPECT_DOUBLE_EQ(o.interval, 1.5);
     EXPECT_EQ(o.limit, 7);
     ASSERT_TRUE(parse({"download", "--out-dir", "d", "--timeout", "2000000"}, o, error));
+    // --opt=value beside --opt value; a value may hold "=" itself.
+    SLogOptions eq;
+    ASSERT_TRUE(parse({"record", "--interval=0.5", "--out=a=b.txt", "--reconnect"}, eq, error)) << error;
+    EXPECT_DOUBLE_EQ(eq.interval, 0.5);
+    EXPECT_EQ(eq.out, "a=b.txt");
+    EXPECT_TRUE(eq.reconnect);
     for (auto bad : std::vector<std::vector<const char*>> {
              {},
              {"record", "--interval", "0.3", "--out", "a.txt"},
@@ -222,7 +260,10 @@ TEST(LogOptions, CommandsAndTheirChecks)
              {"download", "--out-dir", "d", "--timeout", "0"},
              {"download", "--out-dir", "d", "--timeout", "1e10"},
              {"frobnicate"},
-             {"live", "--port"}}) {
+             {"live", "--port"},
+             {"live", "--every=0.05"},
+             {"live", "--every="},
+             {"download", "--out-dir", "d", "--reconnect"}}) {
         SLogOptions x;
         error.clear();
         EXPECT_FALSE(parse(bad, x, error));

@@ -33,3 +33,24 @@ bool NextNumber(int argc, char** argv, int& i, double& value, double min, bool w
 }
 
 } // namespace toolargs
+
+namespace toolargs {
+
+CSplitArgs::CSplitArgs(int argc, char** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const std::size_t eq = arg.find('=');
+        if (i > 0 && arg.rfind("--", 0) == 0 && eq != std::string::npos && eq > 2) {
+            m_args.push_back(arg.substr(0, eq));
+            m_args.push_back(arg.substr(eq + 1));
+        } else {
+            m_args.push_back(arg);
+        }
+    }
+    for (std::string& a : m_args)
+        m_pointers.push_back(a.data());
+    m_pointers.push_back(nullptr);
+}
+
+} // namespace toolargs

@@ -1,6 +1,10 @@
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
+
+#include <unistd.h>
 
 #include "Commands.h"
 #include "LogSession.h"
@@ -39,6 +43,34 @@ int WriteGroups(const CRecordStore& store, const std::string& dir)
     return status;
 }
 
+// Shows the download's percentage on standard error at most once a second:
+// rewritten in place on a terminal, one line each otherwise (--progress).
+class CProgressReport {
+public:
+    explicit CProgressReport(bool terminal) : m_bTerminal(terminal) {}
+    ~CProgressReport()
+    {
+        if (m_bTerminal && m_nShown >= 0)
+            std::fputc('\n', stderr);
+    }
+    void Show(int range, int pos)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        const int percent = range > 0 ? static_cast<int>(std::clamp(100LL * pos / range, 0LL, 100LL)) : 0;
+        if (percent == m_nShown || (m_nShown >= 0 && now - m_lastShown < std::chrono::seconds(1)))
+            return;
+        std::fprintf(stderr, m_bTerminal ? "\rsonivel-log: download %d%%" : "sonivel-log: download %d%%\n", percent);
+        std::fflush(stderr);
+        m_nShown = percent;
+        m_lastShown = now;
+    }
+
+private:
+    bool m_bTerminal;
+    int m_nShown = -1;
+    std::chrono::steady_clock::time_point m_lastShown;
+};
+
 } // namespace
 
 int RunDownload(const SLogOptions& o)
@@ -51,6 +83,12 @@ int RunDownload(const SLogOptions& o)
         if (CLogSession::s_bInterrupted)
             return Fail(EXIT_SILENT, "download interrupted");
         return Fail(EXIT_SILENT, "the meter is silent: no bytes within 3 seconds");
+    }
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    std::optional<CProgressReport> progress;
+    if (terminal || o.progress) {
+        progress.emplace(terminal);
+        s.m_onProgress = [&progress](int range, int pos) { progress->Show(range, pos); };
     }
     s.m_run.BeginDownload(s.m_logStore);
     s.m_timers.SetTimer(TIMER_DOWNLOAD, static_cast<int>(o.timeout * 1000));
@@ -66,6 +104,8 @@ int RunDownload(const SLogOptions& o)
             nextRequest = now + std::chrono::milliseconds(CLoggerRequest::kTickMs);
         }
     }
+    s.m_onProgress = nullptr;
+    progress.reset();   // ends its line before any message
     if (CLogSession::s_bInterrupted && s.m_rx.m_bLogDownload)
         return Fail(EXIT_SILENT, "download interrupted");
     if (s.m_bDownloadFailed)

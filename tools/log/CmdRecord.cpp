@@ -8,6 +8,9 @@
 
 namespace {
 
+// With reconnect a run waits for its meter as long as it takes.
+constexpr std::chrono::milliseconds kWaitForever = std::chrono::hours(24 * 365 * 100);
+
 // A run starts from a decoded reading, not from the level the program
 // starts with.
 bool WaitForFirstReading(CLogSession& s, std::chrono::milliseconds timeout)
@@ -28,11 +31,11 @@ bool WaitForFirstReading(CLogSession& s, std::chrono::milliseconds timeout)
 
 int RunRecord(const SLogOptions& o)
 {
-    CLogSession s;
+    CLogSession s(o.reconnect);
     std::string message;
     if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
         return Fail(rc, message);
-    if (!WaitForFirstReading(s, std::chrono::seconds(3))) {
+    if (!WaitForFirstReading(s, o.reconnect ? kWaitForever : std::chrono::seconds(3))) {
         if (CLogSession::s_bInterrupted)
             return Fail(EXIT_OK, "interrupted before the first reading: " + o.out + " not written");
         return Fail(EXIT_SILENT, s.m_rx.m_live.m_bHold ? "the meter shows HOLD: release it to record"
@@ -75,7 +78,7 @@ int RunRecord(const SLogOptions& o)
         if (!r.ok)
             return Fail(EXIT_FAILURE_IO, r.message);
     }
-    std::printf("%zu records in %s; the run ended: %s\n", s.m_rtStore.GetSize(), o.out.c_str(), reason);
+    std::fprintf(o.out == "-" ? stderr : stdout, "%zu records in %s; the run ended: %s\n", s.m_rtStore.GetSize(), o.out.c_str(), reason);
     if (silent)
         return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(s.m_rtStore.GetSize()) +
                                      " records kept in " + o.out);

@@ -44,12 +44,13 @@ ELiveEvent PredictLiveEvent(const CReceiver& receiver, const std::uint8_t* data,
     return head == "a50d" ? ELiveEvent::Frame : ELiveEvent::None;
 }
 
-std::string LiveReadingJson(const SLiveReading& r)
+std::string LiveReadingJson(const SLiveReading& r, const std::string& pcTime)
 {
+    const std::string meterTime = r.m_strMeterTime.empty() ? "null" : JsonString(r.m_strMeterTime);
     return sonivel::Format("{\"level\":%.1f,\"unit\":\"%s\",\"range\":%d,\"fast\":%s,\"max\":%s,\"min\":%s,"
                            "\"hold\":%s,\"over\":%s,\"under\":%s,\"rec\":%s,\"bar_held\":%s,\"digits_held\":%s,"
-                           "\"meter_time\":%s}",
+                           "\"meter_time\":%s,\"pc_time\":%s}",
                            r.m_dLevel, r.m_bWeightA ? "dBA" : "dBC", r.m_nRange, Bool(r.m_bFast), Bool(r.m_bMax),
                            Bool(r.m_bMin), Bool(r.m_bHold), Bool(r.m_bOver), Bool(r.m_bUnder), Bool(r.m_bRec),
-                           Bool(r.m_bBarHeld), Bool(r.m_bDigitsHeld), JsonString(r.m_strMeterTime).c_str());
+                           Bool(r.m_bBarHeld), Bool(r.m_bDigitsHeld), meterTime.c_str(), JsonString(pcTime).c_str());
 }

@@ -14,5 +14,7 @@ enum class ELiveEvent { None, Frame, Hold };
 ELiveEvent PredictLiveEvent(const CReceiver& receiver, const std::uint8_t* data, std::size_t count);
 
 // The live reading as one JSON object (no line end): level, unit, range,
-// fast, max, min, hold, over, under, rec, bar_held, digits_held, meter_time.
-std::string LiveReadingJson(const SLiveReading& reading);
+// fast, max, min, hold, over, under, rec, bar_held, digits_held, meter_time
+// (null while the meter has not told it) and pc_time (the text given, the
+// PC's time of the reading: see PcTime.h).
+std::string LiveReadingJson(const SLiveReading& reading, const std::string& pcTime);

@@ -9,32 +9,49 @@ const char* const kLogUsage =
     "Sonivel without a window: reads the sound level meter on its serial port.\n"
     "\n"
     "Commands:\n"
-    "  live [--port DEV] [--count N]\n"
+    "  live [--port DEV] [--count N] [--every S] [--reconnect]\n"
     "      Print the live reading as one JSON object per line, after every\n"
-    "      decoded frame and every HOLD marker, with the fields level, unit\n"
-    "      (\"dBA\"/\"dBC\"), range (1 30-80, 2 50-100, 3 80-130, 4 30-130 auto,\n"
-    "      0 not known yet), fast, max, min, hold, over, under, rec, bar_held,\n"
-    "      digits_held and meter_time. Stops after N lines, or at Ctrl-C.\n"
+    "      decoded frame and every HOLD marker (with --every, the newest reading\n"
+    "      once every S seconds), with the fields level, unit (\"dBA\"/\"dBC\"),\n"
+    "      range (1 30-80, 2 50-100, 3 80-130, 4 30-130 auto, 0 not known yet),\n"
+    "      fast, max, min, hold, over, under, rec, bar_held, digits_held,\n"
+    "      meter_time (null while not known) and pc_time (the PC's local time of\n"
+    "      the reading, 2026-12-08T11:01:19.512+01:00). Stops after N lines, or\n"
+    "      at Ctrl-C.\n"
     "  record [--port DEV] --interval S [--limit N] --out FILE.txt [--export FILE.xls]\n"
+    "         [--reconnect]\n"
     "      A monitoring run: every S seconds (0.1 0.2 0.5 1 1.5 2 2.5 3 5 10) the\n"
     "      current level is recorded with the PC's local time, until N records\n"
     "      (default 40000), Ctrl-C, HOLD on the meter or the meter going silent.\n"
     "      FILE.txt is the data text file, written as the run goes (each record\n"
     "      is on disk before the next is taken); --export also writes the\n"
     "      spreadsheet export with the run's statistics at the end. A run that\n"
-    "      ends before its first record writes no file and says so.\n"
-    "  download [--port DEV] --out-dir DIR [--timeout S]\n"
+    "      ends before its first record writes no file and says so. --out -\n"
+    "      writes the data text to standard output (the summary then goes to\n"
+    "      standard error).\n"
+    "  download [--port DEV] --out-dir DIR [--timeout S] [--progress]\n"
     "      Download the meter's data logger: one data text file per recording,\n"
     "      DIR/group-<n>.txt, and one summary line per group. Every group is\n"
     "      tried; each one that cannot be written is named on standard error.\n"
     "      The download gives up after S seconds (default 250) or when the meter\n"
-    "      goes silent.\n"
+    "      goes silent. The progress (a percentage, at most once a second) goes\n"
+    "      to standard error when it is a terminal, or always with --progress.\n"
     "  ports\n"
     "      List the serial ports (device, friendly name, description) and the\n"
     "      one the automatic search would choose.\n"
     "\n"
     "The port is --port DEV, else $SONIVEL_PORT, else the last Silicon Labs\n"
     "CP210x bridge found. sonivel-meter-sim simulates a meter for trying this out.\n"
+    "\n"
+    "With --reconnect, neither silence nor a hang-up ends live or record, nor\n"
+    "does a meter that is not there yet at the start: the loss and the return of\n"
+    "the link are reported with their times on standard error, the same port\n"
+    "(or the automatic search) is opened again every second, and readings resume\n"
+    "with the first fresh frame, into the same file. Nothing is recorded for the\n"
+    "gap. A run then ends only at its limit, a signal or HOLD on the meter.\n"
+    "\n"
+    "Options take their value as --opt VALUE or --opt=VALUE. --version prints\n"
+    "the version.\n"
     "\n"
     "Exit status: 0 success, 1 a file could not be written, 2 usage error,\n"
     "3 the port cannot be found or opened, 4 the meter is silent or the download\n"
@@ -44,11 +61,36 @@ const char* const kLogUsage =
 namespace {
 
 constexpr double kMaxTimeoutSeconds = 2000000;
+constexpr double kMinEverySeconds = 0.1;
+constexpr double kMaxEverySeconds = 86400;
+
+// The options of unattended use: false when argv[i] is none of them; error
+// is set when it is one but its value is wrong.
+bool ParseUnattendedOption(SLogOptions& o, int argc, char** argv, int& i, std::string& error)
+{
+    const std::string arg = argv[i];
+    if (arg == "--version") {
+        o.version = true;
+    } else if (arg == "--reconnect" && (o.command == "live" || o.command == "record")) {
+        o.reconnect = true;
+    } else if (arg == "--every" && o.command == "live") {
+        if (!toolargs::NextNumber(argc, argv, i, o.every, kMinEverySeconds) || o.every > kMaxEverySeconds)
+            error = "--every needs a number of seconds from 0.1 to 86400";
+    } else if (arg == "--progress" && o.command == "download") {
+        o.progress = true;
+    } else {
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
 bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
 {
+    toolargs::CSplitArgs split(argc, argv);
+    argc = split.Count();
+    argv = split.Argv();
     int i = 1;
     if (i < argc && argv[i][0] != '-')
         o.command = argv[i++];
@@ -73,6 +115,9 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         double v = 0;
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (ParseUnattendedOption(o, argc, argv, i, error)) {
+            if (!error.empty())
+                return false;
         } else if (arg == "--port") {
             if (!text(o.port))
                 return false;
@@ -106,7 +151,7 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
             return false;
         }
     }
-    if (o.help)
+    if (o.help || o.version)
         return true;
     if (o.command.empty()) {
         error = "no command given: live, record, download or ports (see --help)";

@@ -13,6 +13,11 @@ struct SLogOptions {
     std::string outDir;        // download --out-dir DIR
     double timeout = 250;      // download --timeout S
     bool help = false;
+    // Unattended use and conventions.
+    bool version = false;      // --version
+    bool reconnect = false;    // live/record --reconnect
+    double every = 0;          // live --every S (0: a line per frame)
+    bool progress = false;     // download --progress
 };
 
 // Parses argv; false with a one-line message on a usage error.

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 
+#include "PcTime.h"
+#include "common/Clock.h"
 #include "serial/PortEnum.h"
 #include "serial/PortSelect.h"
 
@@ -25,7 +28,8 @@ void CLogSession::InstallSignalHandlers()
     ::sigaction(SIGTERM, &sa, nullptr);
 }
 
-CLogSession::CLogSession() : m_rx(*this, m_logStore), m_run(m_rx, m_rtStore, m_stats, m_timers, *this)
+CLogSession::CLogSession(bool reconnect)
+    : m_rx(*this, m_logStore), m_run(m_rx, m_rtStore, m_stats, m_timers, *this), m_bReconnect(reconnect)
 {
     m_rx.ResetForFirstShowing();
 }
@@ -37,18 +41,67 @@ CLogSession::~CLogSession()
 
 int CLogSession::Open(const std::string& path, std::string& message)
 {
-    const std::string device = path.empty() ? FindMeterPort(DefaultSysfsRoot()) : path;
-    if (device.empty()) {
+    m_strPath = path;
+    const int rc = OpenPort(message);
+    if (rc == EXIT_OK || !m_bReconnect)
+        return rc;
+    std::fprintf(stderr, "sonivel-log: %s %s; trying again every second\n", PcTimeNow().c_str(), message.c_str());
+    m_bLossReported = true;
+    m_link = ELink::Closed;
+    m_run.StartWatchdog();
+    message.clear();
+    return EXIT_OK;
+}
+
+int CLogSession::OpenPort(std::string& message)
+{
+    m_strDevice = m_strPath.empty() ? FindMeterPort(DefaultSysfsRoot()) : m_strPath;
+    if (m_strDevice.empty()) {
         message = "No meter port found: no Silicon Labs CP210x bridge is plugged in "
                   "(name the port with --port or SONIVEL_PORT).";
         return EXIT_NO_PORT;
     }
-    if (!OpenComPort(m_port, device, m_queue.Callback(), message))
+    if (!OpenComPort(m_port, m_strDevice, m_queue.Callback(), message))
         return EXIT_NO_PORT;
     // The view's timer 2: the link watchdog runs from the opening on, and
     // counts the silence from now.
     m_run.WatchOpenedPort();
+    m_link = ELink::Waiting;
+    m_nUpdatesAtOpen = m_rx.m_live.m_nUpdates;
     return EXIT_OK;
+}
+
+void CLogSession::ReconnectWatchdog()
+{
+    if (m_link == ELink::Closed) {
+        std::string message;   // quiet: the loss was reported, the return will be
+        OpenPort(message);
+        return;
+    }
+    if (sonivel::SteadyNow() - m_rx.m_timeLastRx < std::chrono::seconds(kLinkTimeoutSeconds))
+        return;
+    // Silent: away with the port and with the bytes of a frame it left half
+    // done; the next frame to count must come whole through the new one.
+    m_port.Close();
+    m_queue.WaitAndTake(m_chunks, std::chrono::milliseconds(0));
+    m_chunks.clear();
+    m_rx.m_strReceive.clear();
+    m_rx.m_bLinkAlive = false;
+    m_link = ELink::Closed;
+    if (!m_bLossReported)
+        std::fprintf(stderr, "sonivel-log: %s link lost: %s silent for %d seconds; opening it again every second\n",
+                     PcTimeNow().c_str(), m_strDevice.c_str(), kLinkTimeoutSeconds);
+    m_bLossReported = true;
+}
+
+void CLogSession::NoteLinkChanges()
+{
+    if (m_link != ELink::Waiting || m_rx.m_live.m_nUpdates == m_nUpdatesAtOpen)
+        return;
+    m_link = ELink::Up;
+    if (m_bLossReported)
+        std::fprintf(stderr, "sonivel-log: %s link back: %s\n", PcTimeNow().c_str(), m_strDevice.c_str());
+    m_bLossReported = false;
 }
 
 bool CLogSession::WaitForLink(std::chrono::milliseconds timeout)
@@ -74,8 +127,14 @@ void CLogSession::Pump(std::chrono::milliseconds maxWait)
         if (m_afterChunk)
             m_afterChunk(chunk.data(), chunk.size());
     }
-    for (const int id : m_timers.TakeDue(CLoopTimers::Clock::now()))
-        m_run.OnTimer(id);
+    if (m_bReconnect)
+        NoteLinkChanges();
+    for (const int id : m_timers.TakeDue(CLoopTimers::Clock::now())) {
+        if (m_bReconnect && id == TIMER_WATCHDOG)
+            ReconnectWatchdog();
+        else if (!(m_bReconnect && id == TIMER_SAMPLE && m_link != ELink::Up))
+            m_run.OnTimer(id);
+    }
 }
 
 void CLogSession::OnHoldStop()

@@ -28,6 +28,10 @@ bool CRunFile::Prepare(const std::string& path, std::string& message)
     m_strPath = path;
     m_nRecords = 0;
     m_nWholeBytes = 0;
+    if (path == kStandardOutput) {
+        m_fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+        return m_fd >= 0 || Fail(std::strerror(errno), message);
+    }
     struct stat st{};
     if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISLNK(st.st_mode))

@@ -14,9 +14,11 @@
 // size limit) cuts the file back to its whole lines: every record before the
 // failed one stays readable and no partial line is left (no file at all when
 // the first record failed). The path is never
-// written through a symbolic link.
+// written through a symbolic link. The path "-" is standard output.
 class CRunFile {
 public:
+    static constexpr const char* kStandardOutput = "-";
+
     CRunFile() = default;
     ~CRunFile();
     CRunFile(const CRunFile&) = delete;

@@ -10,6 +10,10 @@ int main(int argc, char** argv)
     std::string error;
     if (!ParseLogOptions(argc, argv, options, error))
         return Fail(EXIT_USAGE, error);
+    if (options.version) {
+        std::printf("sonivel-log %s\n", SONIVEL_VERSION);
+        return EXIT_OK;
+    }
     if (options.help) {
         std::fputs(kLogUsage, stdout);
         return EXIT_OK;

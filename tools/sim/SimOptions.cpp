@@ -16,7 +16,9 @@ const char* const kSimUsage =
     "data-logger request 0x5A 0xAC with the recordings it holds.\n"
     "\n"
     "Options:\n"
-    "  --link PATH           also make a symbolic link PATH to the device\n"
+    "  --link PATH           also make a symbolic link PATH to the device (a link\n"
+    "                        already there is taken over: a second simulator with\n"
+    "                        the same PATH plays the meter plugged in again)\n"
     "  --period MS           time between live frames (default 250)\n"
     "  --line-rate           stream frames back to back at the line rate (960 bytes/s)\n"
     "  --level DB            centre of the level's random walk (default 60)\n"
@@ -32,8 +34,11 @@ const char* const kSimUsage =
     "  --seed N              seed of the random level (default 1)\n"
     "  --verbose             report every received byte on stderr\n"
     "  --help                show this text\n"
+    "  --version             show the version\n"
     "\n"
-    "The simulator runs until it is interrupted (Ctrl-C) or hangs up.\n";
+    "Options take their value as --opt VALUE or --opt=VALUE. The simulator runs\n"
+    "until it is interrupted (Ctrl-C) or hangs up; its link goes with it unless\n"
+    "another simulator has taken it over.\n";
 
 namespace {
 
@@ -62,6 +67,9 @@ bool ParseGroups(const std::string& text, std::vector<int>& groups)
 
 bool ParseSimOptions(int argc, char** argv, SSimOptions& o, std::string& error)
 {
+    toolargs::CSplitArgs split(argc, argv);
+    argc = split.Count();
+    argv = split.Argv();
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         // Every number stays within what an int holds, so the casts below are safe.
@@ -76,6 +84,8 @@ bool ParseSimOptions(int argc, char** argv, SSimOptions& o, std::string& error)
         double v = 0;
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--link") {
             if (!toolargs::NextText(argc, argv, i, o.link)) {
                 error = "--link needs a path";

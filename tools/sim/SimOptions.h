@@ -19,6 +19,7 @@ struct SSimOptions {
     unsigned seed = 1;             // --seed N
     bool verbose = false;          // --verbose: report received bytes on stderr
     bool help = false;
+    bool version = false;          // --version
 };
 
 // Parses argv; false with a message on a usage error.

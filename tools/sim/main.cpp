@@ -41,6 +41,14 @@ std::tm LocalNow()
     return tm;
 }
 
+// Where the symbolic link at path points ("" when it is none).
+std::string LinkTarget(const std::string& path)
+{
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+    return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
+}
+
 // Opens the pseudo-terminal; the slave side is kept open here too, so the
 // master never sees a hang-up while the PC side closes and reopens the port.
 bool OpenPty(int& master, int& slave, std::string& name)
@@ -239,6 +247,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "sonivel-meter-sim: %s\n", error.c_str());
         return 2;
     }
+    if (options.version) {
+        std::printf("sonivel-meter-sim %s\n", SONIVEL_VERSION);
+        return 0;
+    }
     if (options.help) {
         std::fputs(kSimUsage, stdout);
         return 0;
@@ -271,7 +283,7 @@ int main(int argc, char** argv)
     const int rc = CSimulator(options, master).Run();
     ::close(master);
     ::close(slave);
-    if (!options.link.empty())
+    if (!options.link.empty() && LinkTarget(options.link) == name)   // not one taken over since
         ::unlink(options.link.c_str());
     return rc;
 }
