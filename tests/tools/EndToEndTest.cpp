@@ -244,3 +244,66 @@ TEST(SerialLink, HoldOnTheMeterStopsARun)
     EXPECT_EQ(keys.Active(), 0u);   // the Stop key ended on the HOLD change
     EXPECT_GE(s.m_rtStore.GetSize(), 1u);
 }
+
+namespace {
+
+std::time_t WallNow()
+{
+    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+}
+
+// The PC time of a record ("dd-mm-yyyy,hh:mm:ss", local).
+std::time_t RecordTime(const CObjData& record)
+{
+    std::tm tm {};
+    std::sscanf(record.m_strTime.c_str(), "%d-%d-%d,%d:%d:%d", &tm.tm_mday, &tm.tm_mon, &tm.tm_year, &tm.tm_hour,
+                &tm.tm_min, &tm.tm_sec);
+    tm.tm_mon -= 1;
+    tm.tm_year -= 1900;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+}
+
+} // namespace
+
+// An unplug and a replug: the first meter hangs up, its link goes, and a
+// second meter (at another level) takes the same link path over a few
+// seconds later.
+TEST(SonivelLog, ReconnectRecordsOnBothSidesOfAHangUpAndNothingInTheGap)
+{
+    TempDir dir;
+    const std::string link = dir / "meter", out = dir / "run.txt";
+    CSim first({"--period", "100", "--level", "40", "--link", link, "--hangup-after", "2.5"});
+    CChild log({SONIVEL_LOG_PATH, "record", "--port", link, "--interval", "0.2", "--reconnect", "--out", out});
+    first.WaitForEnd();   // the first meter hangs up
+    const std::time_t hungUp = WallNow();
+    std::this_thread::sleep_for(4s);
+    const std::time_t replugged = WallNow();
+    CSim second({"--period", "100", "--level", "100", "--link", link});
+    std::this_thread::sleep_for(4s);
+    log.Signal(SIGINT);
+    const auto run = log.Wait();
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("link lost: " + link), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("link back: " + link), std::string::npos) << run.err;
+
+    const auto read = sonivel::ReadDataFile(out);
+    ASSERT_EQ(read.status, sonivel::SDataFileRead::EStatus::Ok) << read.message;
+    std::size_t before = 0, after = 0;
+    for (const auto& r : read.records) {
+        const std::time_t t = RecordTime(*r);
+        // A record may be a second late in its text and take bytes up to a
+        // second old; none comes from the gap, none from the first meter after it.
+        EXPECT_FALSE(t > hungUp + 1 && t < replugged) << r->m_strTime;
+        if (t <= hungUp + 1) {
+            ++before;
+            EXPECT_LT(r->m_dValue, 70.0) << r->m_strTime;
+        } else {
+            ++after;
+            EXPECT_GT(r->m_dValue, 70.0) << r->m_strTime;
+        }
+    }
+    EXPECT_GE(before, 5u);
+    EXPECT_GE(after, 5u);
+    EXPECT_NE(run.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << run.out;
+}

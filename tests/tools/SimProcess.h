@@ -114,6 +114,8 @@ public:
         m_child->Signal(SIGTERM);
         return m_child->Wait().err;
     }
+    // Waits until the simulator ends by itself (--hangup-after).
+    std::string WaitForEnd() { return m_child->Wait().err; }
 
 private:
     std::unique_ptr<CChild> m_child;

@@ -94,6 +94,11 @@ void CLogSession::ReconnectWatchdog()
     m_bLossReported = true;
 }
 
+bool CLogSession::ReadingIsFresh() const
+{
+    return m_link == ELink::Up && sonivel::SteadyNow() - m_rx.m_timeLastRx <= kFreshFor;
+}
+
 void CLogSession::NoteLinkChanges()
 {
     if (m_link != ELink::Waiting || m_rx.m_live.m_nUpdates == m_nUpdatesAtOpen)
@@ -132,7 +137,7 @@ void CLogSession::Pump(std::chrono::milliseconds maxWait)
     for (const int id : m_timers.TakeDue(CLoopTimers::Clock::now())) {
         if (m_bReconnect && id == TIMER_WATCHDOG)
             ReconnectWatchdog();
-        else if (!(m_bReconnect && id == TIMER_SAMPLE && m_link != ELink::Up))
+        else if (!(m_bReconnect && id == TIMER_SAMPLE && !ReadingIsFresh()))
             m_run.OnTimer(id);
     }
 }

@@ -25,10 +25,11 @@ enum EExit { EXIT_OK = 0, EXIT_FAILURE_IO = 1, EXIT_USAGE = 2, EXIT_NO_PORT = 3,
 // port, says so on standard error with the time, and opens the same port
 // (the path given, or the automatic search again) every second. The link
 // counts as back, and is reported so, once an update of the live reading (a
-// decoded frame, a HOLD marker) has come through the reopened port; until
-// then the sampling timer's ticks are skipped, so no record takes a level
-// from before the gap and none is made for it. A port that cannot be opened
-// at the start is waited for the same way.
+// decoded frame, a HOLD marker) has come through the reopened port. A
+// sampling tick takes a record only while the link is up and its newest
+// bytes are at most kFreshFor old, so no record takes a level from before the
+// gap and none is made for it (the watchdog itself waits two seconds). A port
+// that cannot be opened at the start is waited for the same way.
 class CLogSession : public IReceiverHost, public IRunHost {
 public:
     explicit CLogSession(bool reconnect = false);
@@ -86,7 +87,9 @@ public:
 private:
     // The states of the link with reconnect.
     enum class ELink { Up, Waiting, Closed };
+    static constexpr std::chrono::milliseconds kFreshFor {1000};
     int OpenPort(std::string& message);
+    bool ReadingIsFresh() const;
     void ReconnectWatchdog();
     void NoteLinkChanges();
 
