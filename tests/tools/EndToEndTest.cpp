@@ -307,3 +307,44 @@ TEST(SonivelLog, ReconnectRecordsOnBothSidesOfAHangUpAndNothingInTheGap)
     EXPECT_GE(after, 5u);
     EXPECT_NE(run.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << run.out;
 }
+
+TEST(SonivelLog, CommandLineConventions)
+{
+    // --version on both tools.
+    for (const char* tool : {SONIVEL_LOG_PATH, SONIVEL_SIM_PATH}) {
+        CChild child({tool, "--version"});
+        const auto r = child.Wait();
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(std::regex_match(r.out, std::regex("sonivel-(log|meter-sim) \\d+(\\.\\d+)+\n"))) << r.out;
+    }
+    CSim sim({"--period=100", "--groups=1200"});
+    ASSERT_FALSE(sim.Device().empty());
+
+    // --out - : the data text on standard output, the summary on standard error.
+    TempDir dir;
+    auto record = RunLog({"record", "--port=" + sim.Device(), "--interval=0.1", "--limit=3", "--out", "-"});
+    ASSERT_EQ(record.status, 0) << record.err;
+    std::ofstream(dir / "stdout.txt", std::ios::binary) << record.out;
+    EXPECT_EQ(sonivel::ReadDataFile(dir / "stdout.txt").records.size(), 3u) << record.out;
+    EXPECT_NE(record.err.find("3 records in -"), std::string::npos) << record.err;
+
+    // --every: the newest reading once a second (frames come ten times as often).
+    auto live = RunLog({"live", "--port", sim.Device(), "--every=1", "--count=3"});
+    ASSERT_EQ(live.status, 0) << live.err;
+    ASSERT_EQ(Lines(live.out).size(), 3u) << live.out;
+    EXPECT_GE(live.seconds, 2.0);
+
+    // The download's progress, at most once a second.
+    auto download = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "logger", "--progress"});
+    ASSERT_EQ(download.status, 0) << download.err;
+    const auto progress = Lines(download.err);
+    ASSERT_GE(progress.size(), 2u) << download.err;
+    EXPECT_LE(progress.size(), static_cast<std::size_t>(download.seconds) + 1) << download.err;
+    int last = -1;
+    for (const auto& line : progress) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, std::regex("sonivel-log: download (\\d+)%"))) << line;
+        EXPECT_GT(std::stoi(m[1]), last);
+        last = std::stoi(m[1]);
+    }
+}
