@@ -78,7 +78,8 @@ int RunRecord(const SLogOptions& o)
         if (!r.ok)
             return Fail(EXIT_FAILURE_IO, r.message);
     }
-    std::fprintf(o.out == "-" ? stderr : stdout, "%zu records in %s; the run ended: %s\n", s.m_rtStore.GetSize(), o.out.c_str(), reason);
+    std::FILE* summary = o.out == "-" ? stderr : stdout;   // "-": the data text is on stdout
+    std::fprintf(summary, "%zu records in %s; the run ended: %s\n", s.m_rtStore.GetSize(), o.out.c_str(), reason);
     if (silent)
         return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(s.m_rtStore.GetSize()) +
                                      " records kept in " + o.out);
