@@ -19,6 +19,7 @@ public:
     explicit CPdfPrinter(QString path) : m_path(std::move(path)) {}
     void Message(QWidget*, const QString&, const QString&, Icon) override {}
     bool AskOkCancel(QWidget*, const QString&, const QString&) override { return false; }
+    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
     QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     bool ChooseColor(QWidget*, QColor, QColor*) override { return false; }

@@ -184,5 +184,6 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_pView->DiscardJournal();
     event->accept();
 }

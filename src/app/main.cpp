@@ -62,6 +62,8 @@ int main(int argc, char** argv)
         return Answer(commandLine);
     if (!app.InitInstance(commandLine))
         return EXIT_FAILURE;
+    if (app.EndedBySignal())
+        return EXIT_SUCCESS;   // SIGTERM or SIGHUP during start-up
     CFirstPaintProbe probe(clock);
     if (std::getenv("SONIVEL_STARTUP_TIME"))
         app.MainFrame()->View()->installEventFilter(&probe);

@@ -24,6 +24,12 @@ public:
         return box.exec() == QMessageBox::Ok;
     }
 
+    bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override
+    {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+        return box.exec() == QMessageBox::Yes;
+    }
+
     QString SaveFileName(QWidget* parent, const QString& initialName,
                          const QString& defaultSuffix, const QString& filter) override
     {

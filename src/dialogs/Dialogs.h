@@ -19,6 +19,8 @@ public:
                          Icon icon = Icon::None) = 0;
     // An OK/Cancel question; true for OK.
     virtual bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
     // Save and open file dialogs; an empty result means Cancel.
     virtual QString SaveFileName(QWidget* parent, const QString& initialName,
                                  const QString& defaultSuffix, const QString& filter) = 0;

@@ -55,12 +55,24 @@ std::string FormatDataFile(const CRecordList& records)
     if (records.IsEmpty())
         return out;
     out.reserve(40 * (records.GetSize() + 1));
-    AppendLine(out, Format("DECIVOX DATA LOGGER SamplingRate:%2.1f;", records.GetAt(0).m_dSampleRate));
-    for (std::size_t i = 0; i < records.GetSize(); ++i) {
-        const CObjData& r = records.GetAt(i);
-        AppendLine(out, Format("%s, %5.2f, %s", r.m_strTime.c_str(), r.m_dValue, r.m_strUnit.c_str()));
-    }
+    out += FormatDataHeaderLine(records.GetAt(0).m_dSampleRate);
+    for (std::size_t i = 0; i < records.GetSize(); ++i)
+        out += FormatDataRecordLine(records.GetAt(i));
     return out;
+}
+
+std::string FormatDataHeaderLine(double sampleRate)
+{
+    std::string line;
+    AppendLine(line, Format("DECIVOX DATA LOGGER SamplingRate:%2.1f;", sampleRate));
+    return line;
+}
+
+std::string FormatDataRecordLine(const CObjData& r)
+{
+    std::string line;
+    AppendLine(line, Format("%s, %5.2f, %s", r.m_strTime.c_str(), r.m_dValue, r.m_strUnit.c_str()));
+    return line;
 }
 
 SFileResult WriteDataFile(const std::string& path, const CRecordList& records, EPathSource source)

@@ -20,6 +20,10 @@ inline constexpr std::string_view kDataFormatWrong = "Data Format is wrong!";
 
 // The file's contents for records, byte for byte; empty for no records.
 std::string FormatDataFile(const CRecordList& records);
+// Its pieces, each with its line end: the header line for the interval of the
+// first record, and the line of one record.
+std::string FormatDataHeaderLine(double sampleRate);
+std::string FormatDataRecordLine(const CObjData& record);
 
 // Writes the file (see WriteWholeFile for source). No records: nothing is
 // written (no file is created) and the result is ok. A failure leaves an

@@ -51,6 +51,20 @@ bool CMonitorRun::Run(double intervalSeconds)
     return true;
 }
 
+void CMonitorRun::Restore(std::vector<std::unique_ptr<CObjData>> records)
+{
+    if (m_rx.m_bRunActive || records.empty())
+        return;
+    m_stats.Reset();
+    m_store.RemoveAll();
+    m_dInterval = records.front()->m_dSampleRate;
+    m_store.Reserve(records.size());
+    for (auto& r : records) {
+        const CObjData& record = m_store.Add(std::move(r));
+        m_stats.Account(record, m_store.GetAt(0), m_store.GetSize());
+    }
+}
+
 void CMonitorRun::Stop()
 {
     EndRun();

@@ -1,7 +1,9 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "monitor/RecordList.h"
 #include "monitor/SetupMath.h"
@@ -98,6 +100,10 @@ public:
     // Stop: the run ends, the records stay.
     void Stop();
     bool IsRunning() const { return m_rx.m_bRunActive; }
+    // Puts back the records of a run that ended without the user's decision
+    // (read from its journal) as the run had made them: the store, the
+    // statistics and the interval. Only outside a run; records not empty.
+    void Restore(std::vector<std::unique_ptr<CObjData>> records);
     double Interval() const { return m_dInterval; }
 
     int m_nRecordLimit = kDefaultRecordLimit;

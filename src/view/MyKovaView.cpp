@@ -57,7 +57,7 @@ bool CMyKovaView::OnCommand(int id)
 
 CMyKovaView::CMyKovaView(QWidget* parent, SViewOptions options)
     : QWidget(parent), m_options(std::move(options)), m_receiver(*this, m_logStore),
-      m_run(m_receiver, m_rtStore, m_stats, *this, *this),
+      m_run(m_receiver, m_rtStore, m_stats, *this, *this), m_journal(m_options.journalFolder.toStdString()),
       m_keys([this](const std::uint8_t* data, std::size_t count) { return m_pLink->Write(data, count); })
 {
     SetResId(this, 101);
@@ -140,11 +140,12 @@ void CMyKovaView::FirstShowing()
     ResetStatistics();
     m_run.m_nRecordLimit = kDefaultRecordLimit;
     SetLinkAlive(false);
-    if (m_options.openPort)
-        OpenMeterPort();
     sonivel::SetInitialView(*m_pGraph, m_pGraph->width(), m_pGraph->height());
     RedrawGraph(1);
     m_pGraph->ResetView();
+    OfferRestore();
+    if (m_options.openPort)
+        OpenMeterPort();
 }
 
 void CMyKovaView::resizeEvent(QResizeEvent* event)

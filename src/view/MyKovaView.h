@@ -12,6 +12,7 @@
 #include "files/PrintRX.h"
 #include "monitor/MonitorRun.h"
 #include "monitor/RecordList.h"
+#include "monitor/RunJournal.h"
 #include "monitor/Statistics.h"
 #include "protocol/KeySender.h"
 #include "protocol/Receiver.h"
@@ -32,6 +33,9 @@ struct SViewOptions {
     QString portPath;
     // Runs the port search and opens the port at the first showing.
     bool openPort = true;
+    // The folder of the monitoring run's journal (see CRunJournal); empty:
+    // runs keep no journal and nothing is offered for restoring.
+    QString journalFolder;
 };
 
 // The main view: the form of the main window. Owns the two record stores, the
@@ -60,6 +64,13 @@ public:
     // Reads the data text file at path as File > Open does with the file
     // chosen in its dialog (the file named on the command line).
     void OpenDataFile(const QString& path);
+
+    // The user closed the window (with OK when records were held): the
+    // records are decided and the run's journal goes.
+    void DiscardJournal() { m_journal.Remove(); }
+    // The program ends without the user's decision (a signal): the run's
+    // journal stays for the next start, whatever is answered afterwards.
+    void KeepJournal() { m_journal.Keep(); }
 
     CRecordStore& RTStore() { return m_rtStore; }
     CRecordStore& LogStore() { return m_logStore; }
@@ -110,6 +121,9 @@ private:
     void ReopenPort() override;
 
     void FirstShowing();
+    // At the first showing, before anything else: offers to restore the run
+    // a journal holds (Yes puts it back, No deletes the journal).
+    void OfferRestore();
     void Relayout();
     void SetLinkAlive(bool alive);
 
@@ -155,6 +169,8 @@ private:
     CReceiver m_receiver;
     CRunningStats m_stats;
     CMonitorRun m_run;
+    CRunJournal m_journal;
+    bool m_bJournalReported = false;   // this run's journal failure was shown
     CKeySender m_keys;
     QTimer* m_pKeyTimer = nullptr;
     CPrintRX m_print;

@@ -22,6 +22,8 @@ bool CMyKovaView::SaveRunData()
         return false;
     const sonivel::SFileResult result = sonivel::WriteDataFile(path, m_rtStore, sonivel::EPathSource::UserChosen);
     logfile::Report(this, result);
+    if (result.ok && !m_run.IsRunning())
+        m_journal.Remove();   // saved: the journal has done its work
     return result.ok;
 }
 

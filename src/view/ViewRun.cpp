@@ -38,8 +38,34 @@ void CMyKovaView::OnClearData()
         return;
     ResetStatistics();
     m_rtStore.RemoveAll();
+    m_journal.Remove();
     m_pListModel->ResetRows();
     m_pGraph->ResetView();
+}
+
+void CMyKovaView::OfferRestore()
+{
+    CRunJournal::SLeftOver left = m_journal.TakeOver();
+    if (!left.message.empty())
+        Dialogs().Message(this, Latin1(left.message), QStringLiteral("Tip"), IDialogs::Icon::Warning);
+    if (left.records.empty())
+        return;
+    const QString question = QStringLiteral("A monitoring run was not saved: %1 records from %2.\nRestore them?")
+                                 .arg(left.records.size())
+                                 .arg(Latin1(left.records.front()->m_strTime));
+    if (!Dialogs().AskYesNo(this, question, QStringLiteral("Tip"))) {
+        m_journal.Remove();
+        return;
+    }
+    // Back as the run left them: the store, statistics, interval, list and graph.
+    m_run.Restore(std::move(left.records));
+    if (const int index = SampleIntervalIndex(m_run.Interval()); index >= 0)
+        m_form.rate->setCurrentIndex(index);
+    m_pListModel->ResetRows();
+    m_pGraph->m_dXMax = 20;
+    m_pGraph->ResetView();
+    RedrawGraph(0);
+    ShowStatistics();
 }
 
 void CMyKovaView::OnSetup()
@@ -67,12 +93,14 @@ bool CMyKovaView::AskSaveCurrentData()
 
 void CMyKovaView::OnStoreCleared()
 {
+    m_journal.Remove();   // the records were saved or discarded by the user
     SetField(1009, QString());
     m_pListModel->ResetRows();
 }
 
 void CMyKovaView::OnRunStarted()
 {
+    m_bJournalReported = false;
     m_form.rate->setEnabled(false);
     m_pGraph->m_dXMax = 20;
     m_pGraph->ResetView();
@@ -87,13 +115,21 @@ void CMyKovaView::OnRunStopped()
     emit RunStateChanged(false);
 }
 
-void CMyKovaView::OnRecordAdded(const CObjData&, std::size_t)
+void CMyKovaView::OnRecordAdded(const CObjData& record, std::size_t)
 {
     m_pListModel->Sync();
     if (m_bListShown)
         m_form.list->scrollToBottom();
     RedrawGraph(0);
     ShowStatistics();
+    // Into the journal as it is taken; a journal that fails is shown once and
+    // the run goes on.
+    std::string failure;
+    if (!m_journal.Append(record, failure) && !m_bJournalReported) {
+        m_bJournalReported = true;
+        Dialogs().Message(this, Latin1(failure) + QStringLiteral("\nThe run goes on without a journal."),
+                          QStringLiteral("Tip"), IDialogs::Icon::Warning);
+    }
 }
 
 void CMyKovaView::OnLinkLost()

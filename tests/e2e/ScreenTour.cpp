@@ -46,6 +46,11 @@ public:
         std::printf("  question [%s] %s -> %s\n", qPrintable(caption), qPrintable(text), answerOk ? "OK" : "Cancel");
         return answerOk;
     }
+    bool AskYesNo(QWidget*, const QString& text, const QString& caption) override
+    {
+        std::printf("  question [%s] %s -> No\n", qPrintable(caption), qPrintable(text));
+        return false;
+    }
     QString SaveFileName(QWidget*, const QString& initial, const QString&, const QString& filter) override
     {
         std::printf("  save dialog '%s' (%s) -> %s\n", qPrintable(initial), qPrintable(filter), qPrintable(savePath));

@@ -29,6 +29,11 @@ public:
         questions << caption + QStringLiteral(": ") + text;
         return answerOk;
     }
+    bool AskYesNo(QWidget*, const QString& text, const QString& caption) override
+    {
+        questions << caption + QStringLiteral(": ") + text;
+        return answerYes;
+    }
     QString SaveFileName(QWidget*, const QString& initial, const QString& suffix, const QString& filter) override
     {
         saveAsked << Asked(initial, suffix, filter);
@@ -73,6 +78,7 @@ public:
     // Answers. File dialogs take the queued answers first, then the fixed
     // path; an empty answer is Cancel.
     bool answerOk = true;                           // OK/Cancel questions
+    bool answerYes = true;                          // Yes/No questions
     QStringList saveAnswers, openAnswers;
     QString savePath, openPath;
     QColor chosenColor;                             // invalid: the colour dialog is cancelled
