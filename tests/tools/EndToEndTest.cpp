@@ -99,7 +99,7 @@ TEST(SonivelLog, LiveRecordAndDownloadAgainstTheSimulator)
 
 TEST(SonivelLog, ExitStatusesAndOneLineErrors)
 {
-    auto usage = RunLog({"record", "--interval", "0.3", "--out", "x.txt"});
+    auto usage = RunLog({"record", "--interval", "0.05", "--out", "x.txt"});
     EXPECT_EQ(usage.status, 2);
     EXPECT_EQ(Lines(usage.err).size(), 1u);
     EXPECT_EQ(RunLog({"--help"}).status, 0);
