@@ -76,7 +76,7 @@ int RunRecord(const SLogOptions& o)
     };
     // Each record goes to its file as it is taken; the store keeps none.
     s.m_run.m_bKeepRecords = false;
-    s.m_run.m_nRecordLimit = o.limit;
+    s.m_run.m_nRecordLimit = static_cast<int>(o.limit);
     if (!s.m_run.Run(o.interval))
         return Fail(EXIT_SILENT, "the meter went silent before the run began");
     while (s.m_run.IsRunning() && !CLogSession::s_bInterrupted && !writeFailed)
