@@ -47,6 +47,16 @@ SDataFileRead CannotRead(int err)
     return result;
 }
 
+// A scan that keeps the records it read, for a result that is Ok.
+SDataFileRead KeepingRecords(const std::function<SDataFileRead(const DataRecordSink&)>& scan)
+{
+    std::vector<std::unique_ptr<CObjData>> records;
+    SDataFileRead result = scan([&records](std::unique_ptr<CObjData> r) { records.push_back(std::move(r)); });
+    if (result.status == SDataFileRead::EStatus::Ok)
+        result.records = std::move(records);
+    return result;
+}
+
 } // namespace
 
 std::string FormatDataFile(const CRecordList& records)
@@ -61,10 +71,15 @@ std::string FormatDataFile(const CRecordList& records)
     return out;
 }
 
+std::string FormatDataFileHeader(double sampleRate)
+{
+    return Format("DECIVOX DATA LOGGER SamplingRate:%2.1f;", sampleRate);
+}
+
 std::string FormatDataHeaderLine(double sampleRate)
 {
     std::string line;
-    AppendLine(line, Format("DECIVOX DATA LOGGER SamplingRate:%2.1f;", sampleRate));
+    AppendLine(line, FormatDataFileHeader(sampleRate));
     return line;
 }
 
@@ -123,6 +138,11 @@ bool IsWholeRecordLine(std::string_view line)
 
 SDataFileRead ParseDataFile(CLineReader& lines)
 {
+    return KeepingRecords([&lines](const DataRecordSink& sink) { return ScanDataFile(lines, sink); });
+}
+
+SDataFileRead ScanDataFile(CLineReader& lines, const DataRecordSink& onRecord)
+{
     SDataFileRead result;
     std::string_view line;
     bool ended = false;
@@ -135,7 +155,7 @@ SDataFileRead ParseDataFile(CLineReader& lines)
     while ((status = lines.Next(line, ended)) == CLineReader::EStatus::Line && !line.empty()) {
         if (!ended && !IsWholeRecordLine(line))
             break;
-        result.records.push_back(ParseRecordLine(line, rate));
+        onRecord(ParseRecordLine(line, rate));
     }
     if (status == CLineReader::EStatus::TooLong)
         return BadFormat();
@@ -163,6 +183,11 @@ SDataFileRead ParseDataFile(std::istream& in)
 
 SDataFileRead ReadDataFile(const std::string& path)
 {
+    return KeepingRecords([&path](const DataRecordSink& sink) { return ScanDataFile(path, sink); });
+}
+
+SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord)
+{
     int fd = -1;
     const SFileResult opened = OpenRegularFile(path, fd);
     if (!opened.ok) {
@@ -172,7 +197,7 @@ SDataFileRead ReadDataFile(const std::string& path)
         return result;
     }
     CLineReader lines([fd](char* buffer, std::size_t size) { return ReadSome(fd, buffer, size); }, kDataFileMaxLine);
-    SDataFileRead result = ParseDataFile(lines);
+    SDataFileRead result = ScanDataFile(lines, onRecord);
     ::close(fd);
     if (result.status == SDataFileRead::EStatus::CannotOpen)
         result.message = FileFailure("Cannot read", path, result.message).message;

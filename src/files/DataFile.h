@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -20,8 +21,10 @@ inline constexpr std::string_view kDataFormatWrong = "Data Format is wrong!";
 
 // The file's contents for records, byte for byte; empty for no records.
 std::string FormatDataFile(const CRecordList& records);
-// Its pieces, each with its line end: the header line for the interval of the
-// first record, and the line of one record.
+// The header line of a file of records taken every sampleRate seconds, without its line end.
+std::string FormatDataFileHeader(double sampleRate);
+// The file's pieces, each with its line end: the header line for the interval
+// of the first record, and the line of one record.
 std::string FormatDataHeaderLine(double sampleRate);
 std::string FormatDataRecordLine(const CObjData& record);
 
@@ -58,6 +61,13 @@ SDataFileRead ParseDataFile(std::string_view content);
 SDataFileRead ParseDataFile(std::istream& in);
 // Reads the file at path; only a regular file is read (see SafeRead.h).
 SDataFileRead ReadDataFile(const std::string& path);
+
+// Reads like ParseDataFile / ReadDataFile, but hands each record to onRecord
+// as it is read instead of keeping it (result.records stays empty), so the
+// memory held does not grow with the file.
+using DataRecordSink = std::function<void(std::unique_ptr<CObjData>)>;
+SDataFileRead ScanDataFile(CLineReader& lines, const DataRecordSink& onRecord);
+SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord);
 
 // The pieces of the reader, for the data-logger window and tests.
 double ParseHeaderRate(std::string_view header);

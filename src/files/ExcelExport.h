@@ -16,6 +16,10 @@ enum class EExportSource { MainView, DataLogger };
 // column heads and one line per record; every line ends with a tab and CR LF.
 // Empty for no records.
 std::string FormatExport(const CRecordList& records, const SStatBlock& stats, EExportSource source);
+// Its pieces: the statistics lines with the column heads, and the line of
+// the record with number id (from 1).
+std::string FormatExportHead(const SStatBlock& stats, EExportSource source);
+std::string FormatExportRow(std::size_t id, const CObjData& record);
 
 // Writes the export file (see WriteWholeFile for pathSource). No records:
 // nothing is written and the result is ok. A failure leaves an existing file

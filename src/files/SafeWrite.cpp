@@ -130,19 +130,44 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
+// Runs produce into fd: 0, or the errno of the failed write, or -1 when
+// produce itself failed (its result in failure).
+int ProduceInto(int fd, const ContentProducer& produce, SFileResult& failure)
+{
+    int err = 0;
+    const ContentWriter write = [fd, &err](std::string_view piece) {
+        if (!err && !WriteAll(fd, piece))
+            err = errno;
+        return err == 0;
+    };
+    SFileResult produced = produce(write);
+    if (err)
+        return err;
+    if (!produced.ok) {
+        failure = std::move(produced);
+        return -1;
+    }
+    return 0;
+}
+
 // Devices, pipes and the like are written in place: there is nothing to keep
 // and they must not be replaced by a regular file.
-SFileResult WriteInPlace(const std::string& target, const std::string& path, std::string_view content)
+SFileResult WriteInPlace(const std::string& target, const std::string& path, const ContentProducer& produce)
 {
     // Non-blocking open: a pipe without a reader fails instead of waiting.
     const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return Failure(path, errno);
+    SFileResult failure;
     int err = 0;
-    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 || !WriteAll(fd, content))
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         err = errno;
+    if (!err)
+        err = ProduceInto(fd, produce, failure);
     if (::close(fd) != 0 && !err)
         err = errno;
+    if (err < 0)
+        return failure;
     return err ? Failure(path, err) : SFileResult{};
 }
 
@@ -159,6 +184,12 @@ void SyncFolder(const std::string& folder)
 
 SFileResult WriteWholeFile(const std::string& path, std::string_view content, EPathSource source)
 {
+    return WriteFileFrom(
+        path, [content](const ContentWriter& write) { return write(content), SFileResult{}; }, source);
+}
+
+SFileResult WriteFileFrom(const std::string& path, const ContentProducer& produce, EPathSource source)
+{
     std::string target;
     if (SFileResult resolved = ResolveTarget(path, source, target); !resolved.ok)
         return resolved;
@@ -171,7 +202,7 @@ SFileResult WriteWholeFile(const std::string& path, std::string_view content, EP
         if (S_ISLNK(existing.st_mode))
             return FileFailure("Cannot write", path, "it is a symbolic link");
         if (!S_ISREG(existing.st_mode))
-            return WriteInPlace(target, path, content);
+            return WriteInPlace(target, path, produce);
         // A file the user may not write stays as it is, although the folder
         // would allow replacing it.
         if (::access(target.c_str(), W_OK) != 0)
@@ -184,11 +215,12 @@ SFileResult WriteWholeFile(const std::string& path, std::string_view content, EP
     if (fd < 0)
         return Failure(path, errno);
 
+    SFileResult failure;
     int err = 0;
     if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0)
         err = errno;
-    if (!err && !WriteAll(fd, content))
-        err = errno;
+    if (!err)
+        err = ProduceInto(fd, produce, failure);
     if (!err && ::fsync(fd) != 0)
         err = errno;
     if (!err && ::rename(tmpPath.c_str(), target.c_str()) != 0)
@@ -198,6 +230,8 @@ SFileResult WriteWholeFile(const std::string& path, std::string_view content, EP
     // The lock is released only once the temporary name is gone; after fsync
     // closing cannot lose the bytes any more.
     ::close(fd);
+    if (err < 0)
+        return failure;
     if (err)
         return Failure(path, err);
     SyncFolder(FolderOf(target));

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,14 @@ enum class EPathSource { Program, UserChosen };
 // is written in place (a pipe without a reader is an error, not a wait).
 SFileResult WriteWholeFile(const std::string& path, std::string_view content,
                            EPathSource source = EPathSource::Program);
+
+// The same for contents made piece by piece, so that they need not be held
+// whole: produce hands each piece to write in order (write returns false when
+// the write failed: produce then stops) and returns ok, or its own failure
+// (a source it reads failed), which then leaves the file as it was too.
+using ContentWriter = std::function<bool(std::string_view piece)>;
+using ContentProducer = std::function<SFileResult(const ContentWriter& write)>;
+SFileResult WriteFileFrom(const std::string& path, const ContentProducer& produce,
+                          EPathSource source = EPathSource::Program);
 
 } // namespace sonivel

@@ -43,6 +43,7 @@ bool CMonitorRun::Run(double intervalSeconds)
         return false;
     m_stats.Reset();
     m_store.RemoveAll();
+    m_nTaken = 0;
     m_host.OnStoreCleared();
     m_dInterval = intervalSeconds;
     m_timers.SetTimer(TIMER_SAMPLE, SamplePeriodMs(intervalSeconds));
@@ -119,15 +120,17 @@ void CMonitorRun::SampleTick()
     }
     if (m_rx.m_live.m_bHold || !m_rx.m_bLinkAlive)
         return;
-    if (m_store.GetSize() >= static_cast<std::size_t>(std::max(m_nRecordLimit, 0))) {
+    if (m_nTaken >= static_cast<std::size_t>(std::max(m_nRecordLimit, 0))) {
         EndRun();
         return;
     }
     const SLiveReading& live = m_rx.m_live;
-    const CObjData& record = m_store.Add(std::make_unique<CObjData>(
-        live.m_dLevel, RunTimeText(sonivel::Now()), live.m_bWeightA ? "dBA" : "dBC", 0, m_dInterval));
-    m_stats.Account(record, m_store.GetAt(0), m_store.GetSize());
-    m_host.OnRecordAdded(record, m_store.GetSize());
+    auto made = std::make_unique<CObjData>(live.m_dLevel, RunTimeText(sonivel::Now()), live.m_bWeightA ? "dBA" : "dBC",
+                                           0, m_dInterval);
+    const CObjData& record = m_bKeepRecords || m_store.IsEmpty() ? m_store.Add(std::move(made)) : *made;
+    ++m_nTaken;
+    m_stats.Account(record, m_store.GetAt(0), m_nTaken);
+    m_host.OnRecordAdded(record, m_nTaken);
 }
 
 void CMonitorRun::Watchdog()

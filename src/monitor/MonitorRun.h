@@ -107,6 +107,14 @@ public:
     double Interval() const { return m_dInterval; }
 
     int m_nRecordLimit = kDefaultRecordLimit;
+    // False for an owner that keeps the records elsewhere (the headless
+    // logger writes each one to its file): the store then holds only the
+    // run's first record (the statistics' start time) and every later record
+    // lives only for the OnRecordAdded call, so memory does not grow with
+    // the run.
+    bool m_bKeepRecords = true;
+    // The records taken by the current (or last) run.
+    std::size_t Taken() const { return m_nTaken; }
 
     // The owner's timer fired.
     void OnTimer(int id);
@@ -141,4 +149,5 @@ private:
     IRunTimers& m_timers;
     IRunHost& m_host;
     double m_dInterval = kSampleIntervals[kDefaultIntervalIndex];
+    std::size_t m_nTaken = 0;
 };

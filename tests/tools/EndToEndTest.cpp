@@ -9,10 +9,13 @@
 #include <thread>
 #include <unistd.h>
 
+#include "Commands.h"
 #include "LiveJson.h"
 #include "LogSession.h"
 #include "SimProcess.h"
+#include "common/Clock.h"
 #include "files/DataFile.h"
+#include "files/ExcelExport.h"
 #include "protocol/KeySender.h"
 
 namespace fs = std::filesystem;
@@ -55,6 +58,26 @@ std::int64_t NowMs()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+// The bytes the program writes for the records read back from a file.
+std::string DataFileOf(const sonivel::SDataFileRead& read)
+{
+    CRecordSelection records;
+    for (const auto& r : read.records)
+        records.Add(*r);
+    return sonivel::FormatDataFile(records);
+}
+
+std::string ExportOf(const sonivel::SDataFileRead& read, double sampleRate)
+{
+    CRecordSelection records;
+    CRunningStats stats;
+    for (const auto& r : read.records) {
+        records.Add(*r);
+        stats.Account(*r, records.GetAt(0), records.GetSize());
+    }
+    return sonivel::FormatExport(records, {stats.Stats(), stats.Sum(), sampleRate}, sonivel::EExportSource::MainView);
 }
 
 } // namespace
@@ -103,7 +126,7 @@ TEST(SonivelLog, LiveRecordAndDownloadAgainstTheSimulator)
 
 TEST(SonivelLog, ExitStatusesAndOneLineErrors)
 {
-    auto usage = RunLog({"record", "--interval", "0.3", "--out", "x.txt"});
+    auto usage = RunLog({"record", "--interval", "0.05", "--out", "x.txt"});
     EXPECT_EQ(usage.status, 2);
     EXPECT_EQ(Lines(usage.err).size(), 1u);
     EXPECT_EQ(RunLog({"--help"}).status, 0);
@@ -143,17 +166,125 @@ TEST(SonivelLog, HangingUpDuringARunStopsItWithEveryRecordKept)
     EXPECT_NE(run.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << run.out;
 }
 
-TEST(SonivelLog, InterruptEndsTheRunCleanly)
+TEST(SonivelLog, EverySignalEndsTheRunCleanlyAndLiveEndsQuietlyWithoutAReader)
 {
     CSim sim({"--period", "100"});
     TempDir dir;
-    CChild log({SONIVEL_LOG_PATH, "record", "--port", sim.Device(), "--interval", "0.1", "--out", dir / "run.txt"});
-    std::this_thread::sleep_for(1200ms);
-    log.Signal(SIGINT);
-    const auto r = log.Wait();
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("interrupted"), std::string::npos);
-    EXPECT_GE(sonivel::ReadDataFile(dir / "run.txt").records.size(), 3u);
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string out = dir / ("run-" + std::to_string(sig) + ".txt");
+        const std::string xls = dir / ("run-" + std::to_string(sig) + ".xls");
+        CChild log({SONIVEL_LOG_PATH, "record", "--port", sim.Device(), "--interval", "0.1", "--out", out, "--export", xls});
+        std::this_thread::sleep_for(1200ms);
+        log.Signal(sig);
+        const auto r = log.Wait();
+        EXPECT_EQ(r.status, 0) << sig << r.err;
+        EXPECT_NE(r.out.find("interrupted"), std::string::npos) << sig;
+        const auto read = sonivel::ReadDataFile(out);
+        EXPECT_GE(read.records.size(), 3u) << sig;
+        EXPECT_NE(r.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << r.out;
+        EXPECT_EQ(ReadFile(out), DataFileOf(read)) << sig;   // whole lines only
+        EXPECT_EQ(ReadFile(xls), ExportOf(read, 0.1)) << sig;
+    }
+    CChild live({SONIVEL_LOG_PATH, "live", "--port", sim.Device()});
+    EXPECT_FALSE(live.ReadLine().empty());
+    live.CloseOutput();
+    const auto ended = live.Wait();
+    EXPECT_EQ(ended.status, 0);
+    EXPECT_EQ(ended.err, "");
+}
+
+TEST(SonivelLog, ExistingFilesAreKeptUnlessContinuedOrReplaced)
+{
+    CSim sim({"--period", "100"});
+    TempDir dir;
+    const std::string out = dir / "run.txt";
+    auto record = [&](std::vector<std::string> more) {
+        std::vector<std::string> args {"record", "--port", sim.Device(), "--limit", "3"};
+        args.insert(args.end(), more.begin(), more.end());
+        return RunLog(args);
+    };
+    ASSERT_EQ(record({"--interval", "0.1", "--out", out}).status, 0);
+    // A write cut short by a crash left part of a line behind.
+    std::ofstream(out, std::ios::app | std::ios::binary) << "05-12-2011,14:0";
+    const std::string first = ReadFile(out);
+    std::ofstream(dir / "keep.xls") << "keep";
+    fs::create_directory_symlink(dir / "", dir / "alias");
+
+    struct SRefused {
+        std::vector<std::string> args;
+        std::string named;
+    } refused[] = {
+        {{"--interval", "0.1", "--out", out}, out},
+        {{"--interval", "0.1", "--out", dir / "new.txt", "--export", dir / "keep.xls"}, dir / "keep.xls"},
+        {{"--interval", "0.1", "--out", dir / "new.txt", "--export", dir / "alias/new.txt", "--force"}, dir / "new.txt"},
+        {{"--interval", "1", "--out", out, "--append"}, out},
+    };
+    for (const auto& c : refused) {
+        const auto r = record(c.args);
+        EXPECT_EQ(r.status, 1) << c.named;
+        EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_LT(r.seconds, 3.0) << "refused before waiting for the meter";
+    }
+    EXPECT_EQ(ReadFile(out), first);
+    EXPECT_EQ(ReadFile(dir / "keep.xls"), "keep");
+    EXPECT_FALSE(fs::exists(dir / "new.txt"));
+
+    // Continued: the old bytes up to the cut line, one header, every record.
+    auto appended = record({"--interval", "0.1", "--out", out, "--append", "--export", dir / "keep.xls"});
+    ASSERT_EQ(appended.status, 0) << appended.err;
+    const auto read = sonivel::ReadDataFile(out);
+    ASSERT_EQ(read.records.size(), 6u);
+    const std::string whole = ReadFile(out);
+    EXPECT_EQ(whole, DataFileOf(read));
+    EXPECT_EQ(whole.substr(0, first.rfind('\n') + 1), first.substr(0, first.rfind('\n') + 1));
+    EXPECT_EQ(ReadFile(dir / "keep.xls"), ExportOf(read, 0.1));
+
+    ASSERT_EQ(record({"--interval", "0.1", "--out", out, "--force"}).status, 0);
+    EXPECT_EQ(sonivel::ReadDataFile(out).records.size(), 3u);
+}
+
+// In-process with a settable PC clock: the run crosses a local hour.
+TEST(SonivelLog, RotationPutsEveryRecordInTheFileOfItsHour)
+{
+    CSim sim({"--period", "100"});
+    TempDir dir;
+    std::tm start {};
+    start.tm_year = 2030 - 1900;
+    start.tm_mon = 5;
+    start.tm_mday = 15;
+    start.tm_hour = 10;
+    start.tm_min = 59;
+    start.tm_sec = 58;
+    start.tm_isdst = -1;
+    const std::time_t base = std::mktime(&start);
+    const std::time_t real = std::time(nullptr);
+    sonivel::SetClock([base, real] { return base + (std::time(nullptr) - real); });
+    SLogOptions o;
+    o.command = "record";
+    o.port = sim.Device();
+    o.interval = 0.1;
+    o.limit = 40;
+    o.out = dir / "noise-%Y%m%d-%H.txt";
+    o.exportPath = dir / "noise-%Y%m%d-%H.xls";
+    o.rotate = ERotate::Hourly;
+    const int status = RunRecord(o);
+    sonivel::SetClock({});
+    ASSERT_EQ(status, 0);
+
+    std::size_t total = 0;
+    for (const char* hour : {"10", "11"}) {
+        const std::string name = dir / (std::string("noise-20300615-") + hour);
+        const auto read = sonivel::ReadDataFile(name + ".txt");
+        ASSERT_FALSE(read.records.empty()) << hour;
+        for (const auto& r : read.records)
+            EXPECT_EQ(r->m_strTime.substr(11, 2), hour) << r->m_strTime;
+        EXPECT_EQ(ReadFile(name + ".txt"), DataFileOf(read));
+        EXPECT_EQ(ReadFile(name + ".xls"), ExportOf(read, 0.1));
+        total += read.records.size();
+    }
+    EXPECT_EQ(total, 40u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / ""), fs::directory_iterator()), 4);
 }
 
 TEST(SonivelLog, ARunEndingBeforeItsFirstRecordLeavesNoFileAndSaysSo)
@@ -193,6 +324,16 @@ TEST(SonivelLog, ADownloadTriesEveryGroupAndNamesEachOneItCouldNotWrite)
     EXPECT_NE(errors[1].find("group-2.txt\": Is a directory"), std::string::npos) << errors[1];
     EXPECT_EQ(ReadFile(dir / "elsewhere.txt"), "keep");
     EXPECT_EQ(Lines(download.out).size(), 1u);
+    EXPECT_EQ(sonivel::ReadDataFile(dir / "out/group-3.txt").records.size(), 4u);
+
+    // An existing group file is replaced only with --force.
+    std::ofstream(dir / "out/group-3.txt") << "keep";
+    auto again = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "out"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("group-3.txt exists"), std::string::npos) << again.err;
+    EXPECT_EQ(ReadFile(dir / "out/group-3.txt"), "keep");
+    auto forced = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "out", "--force"});
+    EXPECT_EQ(Lines(forced.err).size(), 2u) << forced.err;   // the link and the folder only
     EXPECT_EQ(sonivel::ReadDataFile(dir / "out/group-3.txt").records.size(), 4u);
 }
 

@@ -162,7 +162,7 @@ TEST(RunFile, AppendsTheBytesOfTheDataFileRecordByRecord)
     const CRecordStore store = ThreeRecords();
     CRunFile file;
     std::string message;
-    ASSERT_TRUE(file.Prepare(path, message));
+    ASSERT_TRUE(file.Prepare(path, CRunFile::EExisting::Refuse, 0.1, message));
     EXPECT_FALSE(std::filesystem::exists(path));   // no record yet, no file
     for (std::size_t i = 0; i < store.GetSize(); ++i) {
         ASSERT_TRUE(file.Append(store.GetAt(i), message));
@@ -175,13 +175,13 @@ TEST(RunFile, AppendsTheBytesOfTheDataFileRecordByRecord)
     EXPECT_EQ(Contents(path).substr(0, 39), "DECIVOX DATA LOGGER SamplingRate:0.1;\r\n");
     std::filesystem::remove(path);
 
-    EXPECT_FALSE(file.Prepare("/nonexistent-dir/run.txt", message));
+    EXPECT_FALSE(file.Prepare("/nonexistent-dir/run.txt", CRunFile::EExisting::Refuse, 0.1, message));
     EXPECT_NE(message.find("/nonexistent-dir/run.txt"), std::string::npos);
     // A symbolic link at the path is not written through.
     const std::string other = RunFilePath("-other.txt");
     std::ofstream(other) << "keep";
     std::filesystem::create_symlink(other, path);
-    EXPECT_FALSE(file.Prepare(path, message));
+    EXPECT_FALSE(file.Prepare(path, CRunFile::EExisting::Refuse, 0.1, message));
     EXPECT_NE(message.find("symbolic link"), std::string::npos) << message;
     std::filesystem::remove(path);
     EXPECT_EQ(Contents(other), "keep");
@@ -202,7 +202,7 @@ TEST(RunFile, AWriteThatFailsMidLineKeepsEveryWholeLine)
         const std::string path = RunFilePath("-full.txt");
         CRunFile file;
         std::string message;
-        ASSERT_TRUE(file.Prepare(path, message));
+        ASSERT_TRUE(file.Prepare(path, CRunFile::EExisting::Refuse, 0.1, message));
         struct rlimit saved{};
         ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
         const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -241,6 +241,11 @@ TEST(LogOptions, CommandsAndTheirChecks)
     ASSERT_TRUE(parse({"record", "--interval", "1.5", "--out", "a.txt", "--limit", "7"}, o, error));
     EXPECT_DOUBLE_EQ(o.interval, 1.5);
     EXPECT_EQ(o.limit, 7);
+    SLogOptions station;
+    ASSERT_TRUE(parse({"record", "--interval", "3600", "--out", "%Y.txt", "--limit", "2147483647", "--rotate", "daily",
+                       "--append"}, station, error));
+    EXPECT_EQ(station.limit, 2147483647);
+    EXPECT_EQ(station.rotate, ERotate::Daily);
     ASSERT_TRUE(parse({"download", "--out-dir", "d", "--timeout", "2000000"}, o, error));
     // --opt=value beside --opt value; a value may hold "=" itself.
     SLogOptions eq;
@@ -250,10 +255,13 @@ TEST(LogOptions, CommandsAndTheirChecks)
     EXPECT_TRUE(eq.reconnect);
     for (auto bad : std::vector<std::vector<const char*>> {
              {},
-             {"record", "--interval", "0.3", "--out", "a.txt"},
+             {"record", "--interval", "0.05", "--out", "a.txt"},
+             {"record", "--interval", "3601", "--out", "a.txt"},
+             {"record", "--interval", "1", "--out", "a.txt", "--append", "--force"},
+             {"record", "--interval", "1", "--out", "a.txt", "--rotate", "weekly"},
              {"record", "--interval", "1"},
              {"record", "--interval", "1", "--out", "a", "--limit", "0"},
-             {"record", "--interval", "1", "--out", "a", "--limit", "40001"},
+             {"record", "--interval", "1", "--out", "a", "--limit", "2147483648"},
              {"live", "--count", "1.5"},
              {"live", "--interval", "1"},
              {"download"},

@@ -70,6 +70,15 @@ public:
 
     void Signal(int sig) { ::kill(m_pid, sig); }
 
+    // Closes the reading end of standard output: the program's next writes
+    // find no reader (as `program | head` does once head has ended).
+    void CloseOutput()
+    {
+        if (m_out)
+            std::fclose(m_out);
+        m_out = nullptr;
+    }
+
     // Waits for the end; collects the rest of both outputs.
     SProcessResult Wait()
     {

@@ -16,7 +16,7 @@ namespace {
 // Writes one data text file per group and prints its summary line. Every group
 // is tried; each one that cannot be written gets its own line on standard
 // error, and the status tells that at least one failed.
-int WriteGroups(const CRecordStore& store, const std::string& dir)
+int WriteGroups(const CRecordStore& store, const std::string& dir, bool force)
 {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -30,6 +30,13 @@ int WriteGroups(const CRecordStore& store, const std::string& dir)
     int status = EXIT_OK;
     for (const auto& [n, records] : groups) {
         const std::string path = (std::filesystem::path(dir) / ("group-" + std::to_string(n) + ".txt")).string();
+        // Only a regular file is kept back: links and folders get their own message.
+        std::error_code ec;
+        if (!force && std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) {
+            status = Fail(EXIT_FAILURE_IO, "group " + std::to_string(n) + " not saved: " + path +
+                                               " exists (--force replaces it)");
+            continue;
+        }
         const sonivel::SFileResult r = sonivel::WriteDataFile(path, records);
         if (!r.ok) {
             status = Fail(EXIT_FAILURE_IO, "group " + std::to_string(n) + " not saved: " + r.message);
@@ -111,5 +118,5 @@ int RunDownload(const SLogOptions& o)
     if (s.m_bDownloadFailed)
         return Fail(EXIT_SILENT, std::string("download failed: ") + kDownloadErrorText +
                                      (s.m_bLinkLost ? " (the meter went silent)" : " (no complete answer in time)"));
-    return WriteGroups(s.m_logStore, o.outDir);
+    return WriteGroups(s.m_logStore, o.outDir, o.force);
 }

@@ -12,9 +12,11 @@ int RunLive(const SLogOptions& o)
     if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
         return Fail(rc, message);
     long lines = 0;
+    bool readerGone = false;
     auto print = [&](const std::string& line) {
         std::printf("%s\n", line.c_str());
-        std::fflush(stdout);
+        if (std::fflush(stdout) != 0)
+            readerGone = true;
         ++lines;
     };
     // With --every the newest reading waits for its turn; a turn without a
@@ -32,7 +34,8 @@ int RunLive(const SLogOptions& o)
         if (o.every <= 0)
             print(newest);
     };
-    while (!CLogSession::s_bInterrupted && (o.count < 0 || lines < o.count)) {
+    // A reader that has ended (live | head) ends the lines quietly.
+    while (!CLogSession::s_bInterrupted && !readerGone && (o.count < 0 || lines < o.count)) {
         s.Pump(std::chrono::milliseconds(o.every > 0 ? 20 : 100));
         if (s.m_bLinkLost)
             return Fail(EXIT_SILENT, "the meter is silent: no bytes for 2 seconds");

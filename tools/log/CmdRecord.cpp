@@ -3,8 +3,8 @@
 #include "Commands.h"
 #include "LiveJson.h"
 #include "LogSession.h"
-#include "RunFile.h"
-#include "files/ExcelExport.h"
+#include "RunOutputs.h"
+#include "common/Clock.h"
 
 namespace {
 
@@ -27,12 +27,37 @@ bool WaitForFirstReading(CLogSession& s, std::chrono::milliseconds timeout)
     return decoded;
 }
 
+CRunOutputs::SSettings OutputSettings(const SLogOptions& o)
+{
+    CRunOutputs::SSettings settings;
+    settings.out = o.out;
+    settings.exportPath = o.exportPath;
+    settings.existing = o.append  ? CRunFile::EExisting::Append
+                        : o.force ? CRunFile::EExisting::Replace
+                                  : CRunFile::EExisting::Refuse;
+    settings.rotate = o.rotate;
+    settings.sampleRate = o.interval;
+    return settings;
+}
+
+std::string Where(const CRunOutputs& outputs)
+{
+    if (outputs.Files() > 1)
+        return std::to_string(outputs.Files()) + " files, the last " + outputs.CurrentPath();
+    return outputs.CurrentPath();
+}
+
 } // namespace
 
 int RunRecord(const SLogOptions& o)
 {
-    CLogSession s(o.reconnect);
+    CRunOutputs outputs(OutputSettings(o));
     std::string message;
+    if (!outputs.Check(sonivel::Now(), message))
+        return Fail(EXIT_FAILURE_IO, message + (message.ends_with("the file exists")
+                                                    ? " (--append continues it, --force replaces it)"
+                                                    : ""));
+    CLogSession s(o.reconnect);
     if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
         return Fail(rc, message);
     if (!WaitForFirstReading(s, o.reconnect ? kWaitForever : std::chrono::seconds(3))) {
@@ -41,14 +66,19 @@ int RunRecord(const SLogOptions& o)
         return Fail(EXIT_SILENT, s.m_rx.m_live.m_bHold ? "the meter shows HOLD: release it to record"
                                                        : "the meter is silent: no live reading within 3 seconds");
     }
-    CRunFile file;
-    if (!file.Prepare(o.out, message))
-        return Fail(EXIT_FAILURE_IO, message);
     bool writeFailed = false;
+    bool exportFailed = false;
     s.m_onRecord = [&](const CObjData& record, std::size_t) {
-        if (!writeFailed && !file.Append(record, message))
+        std::string exportMessage;
+        if (!writeFailed && !outputs.Append(record, message, exportMessage))
             writeFailed = true;
+        if (!exportMessage.empty()) {   // reported at once; the recording goes on
+            Fail(EXIT_FAILURE_IO, exportMessage);
+            exportFailed = true;
+        }
     };
+    // Each record goes to its file as it is taken; the store keeps none.
+    s.m_run.m_bKeepRecords = false;
     s.m_run.m_nRecordLimit = static_cast<int>(o.limit);
     if (!s.m_run.Run(o.interval))
         return Fail(EXIT_SILENT, "the meter went silent before the run began");
@@ -56,11 +86,12 @@ int RunRecord(const SLogOptions& o)
         s.Pump(std::chrono::milliseconds(100));
     const bool interrupted = s.m_run.IsRunning() && !writeFailed;
     s.m_run.Stop();
-    file.Close();
-    if (writeFailed)
+    if (writeFailed) {
+        outputs.Close();
         return Fail(EXIT_FAILURE_IO, message + "; the run stopped, " +
-                                         (file.Records() ? std::to_string(file.Records()) + " records kept in " + o.out
-                                                         : o.out + " not written"));
+                                         (outputs.Records() ? std::to_string(outputs.Records()) + " records kept in " + Where(outputs)
+                                                            : outputs.CurrentPath() + " not written"));
+    }
 
     const char* reason = interrupted           ? "interrupted"
                          : s.m_bHoldStopped    ? "HOLD on the meter"
@@ -68,20 +99,16 @@ int RunRecord(const SLogOptions& o)
                                                : "record limit reached";
     const bool silent = s.m_bLinkLost && !interrupted;
     // No record, no file: a run the user ended early is no failure, silence is.
-    if (file.Records() == 0)
+    if (outputs.Records() == 0)
         return Fail(silent ? EXIT_SILENT : EXIT_OK,
                     std::string("the run ended before its first record (") + reason + "): " + o.out + " not written");
 
-    if (!o.exportPath.empty()) {
-        SStatBlock block {s.m_stats.Stats(), s.m_stats.Sum(), s.m_run.Interval()};
-        const sonivel::SFileResult r = sonivel::WriteExport(o.exportPath, s.m_rtStore, block, sonivel::EExportSource::MainView);
-        if (!r.ok)
-            return Fail(EXIT_FAILURE_IO, r.message);
-    }
+    if (!outputs.Finish(message))
+        return Fail(EXIT_FAILURE_IO, message);
     std::FILE* summary = o.out == "-" ? stderr : stdout;   // "-": the data text is on stdout
-    std::fprintf(summary, "%zu records in %s; the run ended: %s\n", s.m_rtStore.GetSize(), o.out.c_str(), reason);
+    std::fprintf(summary, "%zu records in %s; the run ended: %s\n", outputs.Records(), Where(outputs).c_str(), reason);
     if (silent)
-        return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(s.m_rtStore.GetSize()) +
-                                     " records kept in " + o.out);
-    return EXIT_OK;
+        return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(outputs.Records()) +
+                                     " records kept in " + Where(outputs));
+    return exportFailed ? EXIT_FAILURE_IO : EXIT_OK;
 }

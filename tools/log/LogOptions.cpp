@@ -1,7 +1,6 @@
 #include "LogOptions.h"
 
 #include "ArgParse.h"
-#include "monitor/MonitorRun.h"
 
 const char* const kLogUsage =
     "Usage: sonivel-log COMMAND [options]\n"
@@ -16,23 +15,33 @@ const char* const kLogUsage =
     "      range (1 30-80, 2 50-100, 3 80-130, 4 30-130 auto, 0 not known yet),\n"
     "      fast, max, min, hold, over, under, rec, bar_held, digits_held,\n"
     "      meter_time (null while not known) and pc_time (the PC's local time of\n"
-    "      the reading, 2026-12-08T11:01:19.512+01:00). Stops after N lines, or\n"
-    "      at Ctrl-C.\n"
+    "      the reading, 2026-12-08T11:01:19.512+01:00). Stops after N lines, at a\n"
+    "      signal, or quietly when the program reading the lines has ended.\n"
     "  record [--port DEV] --interval S [--limit N] --out FILE.txt [--export FILE.xls]\n"
-    "         [--reconnect]\n"
-    "      A monitoring run: every S seconds (0.1 0.2 0.5 1 1.5 2 2.5 3 5 10) the\n"
-    "      current level is recorded with the PC's local time, until N records\n"
-    "      (default 40000), Ctrl-C, HOLD on the meter or the meter going silent.\n"
-    "      FILE.txt is the data text file, written as the run goes (each record\n"
-    "      is on disk before the next is taken); --export also writes the\n"
-    "      spreadsheet export with the run's statistics at the end. A run that\n"
-    "      ends before its first record writes no file and says so. --out -\n"
-    "      writes the data text to standard output (the summary then goes to\n"
-    "      standard error).\n"
-    "  download [--port DEV] --out-dir DIR [--timeout S] [--progress]\n"
+    "         [--append | --force] [--rotate hourly|daily] [--reconnect]\n"
+    "      A monitoring run: every S seconds (0.1 to 3600) the current level is\n"
+    "      recorded with the PC's local time, until N records (at most\n"
+    "      2147483647; default: no limit), a signal (Ctrl-C, SIGTERM, SIGHUP),\n"
+    "      HOLD on the meter or the meter going silent. FILE.txt is the data\n"
+    "      text file, written as the run goes (each record is on disk before the\n"
+    "      next is taken); --export also writes the spreadsheet export with the\n"
+    "      statistics, made from the data text file when the run ends. A run\n"
+    "      that ends before its first record writes no file and says so.\n"
+    "      An existing FILE.txt or FILE.xls is refused: --append continues the\n"
+    "      data text file (recorded at the same interval) and replaces the\n"
+    "      export, --force replaces both. The two must be different files.\n"
+    "      The names may hold strftime fields, filled in with the local time of\n"
+    "      the first record (%Y year, %m month, %d day, %H hour, %% a '%').\n"
+    "      --rotate starts new files at every local hour or day whose names\n"
+    "      differ (--out 'noise-%Y%m%d.txt' --rotate daily); each record is in\n"
+    "      the file of its own time. --out - writes the data text to standard\n"
+    "      output (the summary then goes to standard error; no --export,\n"
+    "      --append or --rotate with it).\n"
+    "  download [--port DEV] --out-dir DIR [--timeout S] [--force] [--progress]\n"
     "      Download the meter's data logger: one data text file per recording,\n"
     "      DIR/group-<n>.txt, and one summary line per group. Every group is\n"
-    "      tried; each one that cannot be written is named on standard error.\n"
+    "      tried; each one that cannot be written (an existing file without\n"
+    "      --force) is named on standard error.\n"
     "      The download gives up after S seconds (default 250) or when the meter\n"
     "      goes silent. The progress (a percentage, at most once a second) goes\n"
     "      to standard error when it is a terminal, or always with --progress.\n"
@@ -84,6 +93,10 @@ bool ParseUnattendedOption(SLogOptions& o, int argc, char** argv, int& i, std::s
     return true;
 }
 
+// The sampling interval, in seconds (a timer period in whole milliseconds).
+constexpr double kMinInterval = 0.1 - 1e-9;
+constexpr double kMaxInterval = 3600;
+
 } // namespace
 
 bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
@@ -130,8 +143,8 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
                 return false;
             haveInterval = true;
         } else if (arg == "--limit" && o.command == "record") {
-            if (!number(v, 1, true, "a whole number from 1 to 40000") || v > 40000)
-                return error = "--limit needs a whole number from 1 to 40000", false;
+            if (!number(v, 1, true, "a whole number from 1 to 2147483647") || v > INT_MAX)
+                return error = "--limit needs a whole number from 1 to 2147483647", false;
             o.limit = static_cast<long>(v);
         } else if (arg == "--out" && o.command == "record") {
             if (!text(o.out))
@@ -146,6 +159,17 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
             // The time-out is a timer period in whole milliseconds (an int).
             if (!number(o.timeout, 0.001, false, "a number of seconds above 0") || o.timeout > kMaxTimeoutSeconds)
                 return error = "--timeout needs a number of seconds above 0 and at most 2000000", false;
+        } else if (arg == "--append" && o.command == "record") {
+            o.append = true;
+        } else if (arg == "--force" && (o.command == "record" || o.command == "download")) {
+            o.force = true;
+        } else if (arg == "--rotate" && o.command == "record") {
+            std::string how;
+            if (!text(how))
+                return false;
+            if (how != "hourly" && how != "daily")
+                return error = "--rotate needs hourly or daily", false;
+            o.rotate = how == "hourly" ? ERotate::Hourly : ERotate::Daily;
         } else {
             error = "unknown option " + arg + (o.command.empty() ? "" : " for " + o.command) + " (see --help)";
             return false;
@@ -158,12 +182,21 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         return false;
     }
     if (o.command == "record") {
-        if (!haveInterval || SampleIntervalIndex(o.interval) < 0) {
-            error = "record needs --interval with one of 0.1 0.2 0.5 1 1.5 2 2.5 3 5 10";
+        if (!haveInterval || o.interval < kMinInterval || o.interval > kMaxInterval) {
+            error = "record needs --interval with a number of seconds from 0.1 to 3600";
+            return false;
+        }
+        if (o.append && o.force) {
+            error = "--append and --force exclude each other";
             return false;
         }
         if (o.out.empty()) {
             error = "record needs --out FILE.txt";
+            return false;
+        }
+        // Standard output cannot be read back for the export, continued or rotated.
+        if (o.out == "-" && (!o.exportPath.empty() || o.append || o.rotate != ERotate::None)) {
+            error = "--out - takes no --export, --append or --rotate";
             return false;
         }
     } else if (o.command == "download") {

@@ -1,5 +1,8 @@
 #pragma once
+#include <climits>
 #include <string>
+
+#include "RunNames.h"
 
 // Command line of sonivel-log.
 struct SLogOptions {
@@ -7,7 +10,7 @@ struct SLogOptions {
     std::string port;          // --port DEV
     long count = -1;           // live --count N (-1: until interrupted)
     double interval = 0;       // record --interval S
-    long limit = 40000;        // record --limit N
+    long limit = INT_MAX;      // record --limit N (default: until stopped)
     std::string out;           // record --out FILE.txt
     std::string exportPath;    // record --export FILE.xls
     std::string outDir;        // download --out-dir DIR
@@ -18,6 +21,10 @@ struct SLogOptions {
     bool reconnect = false;    // live/record --reconnect
     double every = 0;          // live --every S (0: a line per frame)
     bool progress = false;     // download --progress
+    // Existing files and rotation (record; --force also for download).
+    bool append = false;       // record --append
+    bool force = false;        // --force
+    ERotate rotate = ERotate::None;   // record --rotate hourly|daily
 };
 
 // Parses argv; false with a one-line message on a usage error.

@@ -22,10 +22,14 @@ void OnSignal(int)
 
 void CLogSession::InstallSignalHandlers()
 {
+    // Every ending signal ends a run the same clean way.
     struct sigaction sa {};
     sa.sa_handler = OnSignal;
-    ::sigaction(SIGINT, &sa, nullptr);
-    ::sigaction(SIGTERM, &sa, nullptr);
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(sig, &sa, nullptr);
+    // A reader that went away is a failed write (EPIPE), not a sudden end.
+    sa.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &sa, nullptr);
 }
 
 CLogSession::CLogSession(bool reconnect)

@@ -47,7 +47,7 @@ public:
 
     std::size_t Write(const std::uint8_t* data, std::size_t count) { return m_port.Write(data, count); }
 
-    // Set by SIGINT/SIGTERM.
+    // Set by SIGINT, SIGTERM and SIGHUP; SIGPIPE is ignored.
     static std::atomic<bool> s_bInterrupted;
     static void InstallSignalHandlers();
 

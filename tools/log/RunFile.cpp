@@ -1,5 +1,6 @@
 #include "RunFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -8,7 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/Text.h"
 #include "files/DataFile.h"
+#include "files/SafeRead.h"
 #include "monitor/RecordList.h"
 
 CRunFile::~CRunFile()
@@ -16,18 +19,46 @@ CRunFile::~CRunFile()
     Close();
 }
 
-bool CRunFile::Fail(const char* reason, std::string& message)
+bool CRunFile::Fail(const std::string& reason, std::string& message)
 {
     message = "Can't write " + m_strPath + ": " + reason;
     return false;
 }
 
-bool CRunFile::Prepare(const std::string& path, std::string& message)
+namespace {
+
+// Why the file at path cannot be continued by a run every sampleRate
+// seconds; empty when it can.
+std::string WhyNotContinued(const std::string& path, double sampleRate)
+{
+    int fd = -1;
+    if (const sonivel::SFileResult opened = sonivel::OpenRegularFile(path, fd); !opened.ok)
+        return opened.message;
+    sonivel::CLineReader lines([fd](char* b, std::size_t n) { return sonivel::ReadSome(fd, b, n); },
+                               sonivel::kDataFileMaxLine);
+    std::string_view header;
+    bool ended = false;
+    const auto status = lines.Next(header, ended);
+    const bool isLine = status == sonivel::CLineReader::EStatus::Line;
+    std::string why;
+    if (isLine && header.starts_with(sonivel::kDataFileHeader) && header != sonivel::FormatDataFileHeader(sampleRate))
+        why = sonivel::Format("it was recorded every %g s, not every %g s", sonivel::ParseHeaderRate(header), sampleRate);
+    else if ((isLine && !header.starts_with(sonivel::kDataFileHeader)) || (!isLine && status != sonivel::CLineReader::EStatus::End))
+        why = "it is no data text file";
+    ::close(fd);
+    return why;
+}
+
+} // namespace
+
+bool CRunFile::Prepare(const std::string& path, EExisting existing, double sampleRate, std::string& message)
 {
     Close();
     m_strPath = path;
+    m_existing = existing;
     m_nRecords = 0;
     m_nWholeBytes = 0;
+    m_bContinued = false;
     if (path == kStandardOutput) {
         m_fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
         return m_fd >= 0 || Fail(std::strerror(errno), message);
@@ -40,10 +71,68 @@ bool CRunFile::Prepare(const std::string& path, std::string& message)
             return Fail(std::strerror(EISDIR), message);
         if (::access(path.c_str(), W_OK) != 0)
             return Fail(std::strerror(errno), message);
+        if (existing == EExisting::Refuse && S_ISREG(st.st_mode))
+            return Fail("the file exists", message);
+        if (existing == EExisting::Append && S_ISREG(st.st_mode))
+            if (const std::string why = WhyNotContinued(path, sampleRate); !why.empty())
+                return Fail("can't continue it: " + why, message);
     } else if (const auto folder = std::filesystem::path(path).parent_path();
                ::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
         return Fail(std::strerror(errno), message);
     }
+    return true;
+}
+
+bool CRunFile::Open(std::string& message)
+{
+    // Non-blocking open so that a pipe without a reader fails at once. A new
+    // file is created exclusively: one that appeared since Prepare stays.
+    const int how = m_existing == EExisting::Append    ? O_RDWR | O_APPEND
+                    : m_existing == EExisting::Replace ? O_WRONLY | O_TRUNC
+                                                       : O_WRONLY | O_EXCL;
+    m_fd = ::open(m_strPath.c_str(), how | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (m_fd < 0)
+        return Fail(std::strerror(errno), message);
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+    if (m_existing == EExisting::Append && !EndWithWholeLine()) {
+        const int err = errno;
+        Close();
+        return Fail(err ? std::strerror(err) : "it is no data text file", message);
+    }
+    return true;
+}
+
+bool CRunFile::EndWithWholeLine()
+{
+    struct stat st{};
+    if (::fstat(m_fd, &st) != 0)
+        return false;
+    if (!S_ISREG(st.st_mode) || st.st_size == 0)
+        return true;
+    // The last line: a whole record without its line end gets one, anything
+    // else after the last line end (a write cut short) goes.
+    const auto size = static_cast<long long>(st.st_size);
+    std::string tail(static_cast<std::size_t>(std::min<long long>(size, sonivel::kDataFileMaxLine + 2)), '\0');
+    const long long from = size - static_cast<long long>(tail.size());
+    if (::pread(m_fd, tail.data(), tail.size(), from) != static_cast<ssize_t>(tail.size()))
+        return false;
+    const auto lastEnd = tail.find_last_of("\r\n");
+    if (lastEnd == std::string::npos && from > 0)
+        return errno = 0, false;   // a line far longer than any of ours
+    const std::string_view last = lastEnd == std::string::npos ? std::string_view(tail)
+                                                               : std::string_view(tail).substr(lastEnd + 1);
+    std::string_view mend;
+    if (last.empty() && tail.back() == '\r')
+        mend = "\n";
+    else if (!last.empty() && sonivel::IsWholeRecordLine(last))
+        mend = sonivel::kLineEnd;
+    m_nWholeBytes = size - static_cast<long long>(mend.empty() ? last.size() : 0);
+    if (!mend.empty() && ::write(m_fd, mend.data(), mend.size()) != static_cast<ssize_t>(mend.size()))
+        return false;
+    if (mend.empty() && !last.empty() && ::ftruncate(m_fd, m_nWholeBytes) != 0)
+        return false;
+    m_nWholeBytes += static_cast<long long>(mend.size());
+    m_bContinued = m_nWholeBytes > 0;
     return true;
 }
 
@@ -52,18 +141,15 @@ bool CRunFile::Append(const CObjData& record, std::string& message)
     if (m_fd < 0) {
         if (m_nRecords > 0 || m_strPath.empty())
             return Fail(std::strerror(EBADF), message);
-        // Non-blocking open so that a pipe without a reader fails at once.
-        m_fd = ::open(m_strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-        if (m_fd < 0)
-            return Fail(std::strerror(errno), message);
-        ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+        if (!Open(message))
+            return false;
     }
     // The file format's own formatter, on a list of this one record: the
     // header line, then the record's line.
     CRecordSelection one;
     one.Add(record);
     std::string text = sonivel::FormatDataFile(one);
-    if (m_nRecords > 0)
+    if (m_nRecords > 0 || m_bContinued)
         text.erase(0, text.find('\n') + 1);
     std::string_view rest = text;
     while (!rest.empty()) {
@@ -88,7 +174,7 @@ void CRunFile::CutToWholeLines()
     // whole record goes altogether. A device cannot be cut and needs no cutting.
     struct stat st{};
     if (::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        if (m_nRecords == 0) {
+        if (m_nRecords == 0 && !m_bContinued) {
             ::unlink(m_strPath.c_str());
         } else {
             // Best effort: the message names the file either way.

@@ -10,14 +10,20 @@
 // (sonivel::FormatDataFile) for the same records.
 //
 // The file is created with the first record, so a run without records leaves
-// no file (and an existing one untouched). A write that fails (full disk, file
-// size limit) cuts the file back to its whole lines: every record before the
-// failed one stays readable and no partial line is left (no file at all when
-// the first record failed). The path is never
-// written through a symbolic link. The path "-" is standard output.
+// no file (and an existing one untouched). An existing file is refused (the
+// refusal names it), replaced, or continued, as the caller chooses: a file
+// that is continued keeps its header and every byte of its whole lines (a
+// last line that a crash cut short is removed, since a record after it would
+// make it look whole). A write that fails (full disk, file size limit) cuts
+// the file back to its whole lines: every record before the failed one stays
+// readable and no partial line is left (no file at all when the first record
+// of a new file failed). The path is never written through a symbolic link.
+// The path "-" is standard output.
 class CRunFile {
 public:
     static constexpr const char* kStandardOutput = "-";
+    // What to do with a file that exists already.
+    enum class EExisting { Refuse, Replace, Append };
 
     CRunFile() = default;
     ~CRunFile();
@@ -25,21 +31,28 @@ public:
     CRunFile& operator=(const CRunFile&) = delete;
 
     // Checks that the file can be written at path (its folder exists, it is
-    // no folder or symbolic link), without creating it. False with a message
-    // naming the file.
-    bool Prepare(const std::string& path, std::string& message);
+    // no folder or symbolic link), without creating it. An existing file is
+    // refused, or, for Append, refused unless its header is the one of a run
+    // every sampleRate seconds. False with a message naming the file.
+    bool Prepare(const std::string& path, EExisting existing, double sampleRate, std::string& message);
     // Appends one record (creating the file with the header first). False with
     // a message naming the file; the file then holds the records before it.
     bool Append(const CObjData& record, std::string& message);
     void Close();
+    // The records appended since Prepare.
     std::size_t Records() const { return m_nRecords; }
+    const std::string& Path() const { return m_strPath; }
 
 private:
-    bool Fail(const char* reason, std::string& message);
+    bool Fail(const std::string& reason, std::string& message);
+    bool Open(std::string& message);
+    bool EndWithWholeLine();
     void CutToWholeLines();
 
     int m_fd = -1;
     std::string m_strPath;
+    EExisting m_existing = EExisting::Refuse;
     std::size_t m_nRecords = 0;
-    long long m_nWholeBytes = 0;   // the bytes of the whole lines written
+    bool m_bContinued = false;     // the file held a header before this run
+    long long m_nWholeBytes = 0;   // the file's size up to the end of its last whole line
 };
