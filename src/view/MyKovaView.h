@@ -35,7 +35,7 @@ struct SViewOptions {
     bool openPort = true;
     // The folder of the monitoring run's journal (see CRunJournal); empty:
     // runs keep no journal and nothing is offered for restoring.
-    QString journalFolder;
+    QString journalFolder {};
 };
 
 // The main view: the form of the main window. Owns the two record stores, the
