@@ -1,0 +1,38 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "files/FileResult.h"
+#include "files/SafeWrite.h"
+#include "monitor/RecordList.h"
+
+namespace sonivel {
+
+// The CSV export (RFC 4180, UTF-8, lines ending in CR LF) that spreadsheets
+// and data tools read without import settings: the header line
+// "time,level_db,weighting" and one line per record, such as
+// "2026-12-08T11:01:19.000+01:00,63.50,A".
+//  - time: the record's local time in ISO 8601 with milliseconds and the
+//    zone's UTC offset at that time. A time text that does not name a real
+//    local time is written as it is (quoted), so the row is kept and shows
+//    what the record holds.
+//  - level_db: two decimals with a dot, whatever the desktop's locale.
+//  - weighting: "A" for dBA, "C" for dBC; any other unit text as it is.
+// A field is quoted when it holds a comma, a quote or a line end (a quote
+// doubled inside). Pure functions, any thread.
+
+// The header line, CR LF included.
+std::string_view CsvHeader();
+
+// Appends the line of record (CR LF included) to out; milli (0-999) is added
+// to the record's whole-second time text.
+void AppendCsvRow(std::string& out, const CObjData& record, long milli = 0);
+
+// Writes the header and every record's line as the whole new file at path,
+// made in blocks so memory does not grow with the records (see WriteFileFrom
+// for pathSource and failures: an existing file is left as it was). No
+// records gives the header line alone.
+SFileResult WriteCsv(const std::string& path, const CRecordList& records,
+                     EPathSource pathSource = EPathSource::Program);
+
+} // namespace sonivel
