@@ -14,6 +14,7 @@
 #include "LogSession.h"
 #include "SimProcess.h"
 #include "common/Clock.h"
+#include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
 #include "protocol/KeySender.h"
@@ -242,6 +243,58 @@ TEST(SonivelLog, ExistingFilesAreKeptUnlessContinuedOrReplaced)
 
     ASSERT_EQ(record({"--interval", "0.1", "--out", out, "--force"}).status, 0);
     EXPECT_EQ(sonivel::ReadDataFile(out).records.size(), 3u);
+}
+
+// The CSV rows of the records read back from a data text file.
+std::string CsvOf(const sonivel::SDataFileRead& read)
+{
+    std::string csv(sonivel::CsvHeader());
+    for (const auto& r : read.records)
+        sonivel::AppendCsvRow(csv, *r);
+    return csv;
+}
+
+TEST(SonivelLog, CsvFilesHoldTheRecordsOfTheDataFilesUnderTheSameRules)
+{
+    CSim sim({"--period", "100", "--fast-download", "--groups", "3,2"});
+    TempDir dir;
+    const std::string out = dir / "run.txt", csv = dir / "run.csv";
+    auto record = [&](std::vector<std::string> more) {
+        std::vector<std::string> args {"record", "--port", sim.Device(), "--limit", "3", "--interval", "0.1", "--out", out};
+        args.insert(args.end(), more.begin(), more.end());
+        return RunLog(args);
+    };
+    auto first = record({"--csv", csv});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(ReadFile(csv), CsvOf(sonivel::ReadDataFile(out)));
+
+    // Refused without --append or --force, and never the data file itself.
+    const std::string before = ReadFile(csv);
+    for (const auto& other : {dir / "new.csv", csv}) {
+        fs::remove(out);
+        const auto r = record({"--csv", other == csv ? csv : out});
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_NE(r.err.find(other == csv ? csv : out), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(ReadFile(csv), before);
+
+    // Continued after a crash cut a row short: the part goes, one header stays.
+    ASSERT_EQ(record({"--csv", dir / "second.csv"}).status, 0);
+    std::ofstream(dir / "second.csv", std::ios::app | std::ios::binary) << "2026-12-08T11:0";
+    auto appended = record({"--csv", dir / "second.csv", "--append"});
+    ASSERT_EQ(appended.status, 0) << appended.err;
+    const auto read = sonivel::ReadDataFile(out);
+    ASSERT_EQ(read.records.size(), 6u);
+    EXPECT_EQ(ReadFile(dir / "second.csv"), CsvOf(read));
+
+    auto download = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "logger", "--csv"});
+    ASSERT_EQ(download.status, 0) << download.err;
+    for (int g = 1; g <= 2; ++g) {
+        const std::string base = dir / ("logger/group-" + std::to_string(g));
+        const auto group = sonivel::ReadDataFile(base + ".txt");
+        EXPECT_EQ(group.records.size(), g == 1 ? 3u : 2u);
+        EXPECT_EQ(ReadFile(base + ".csv"), CsvOf(group)) << g;
+    }
 }
 
 // In-process with a settable PC clock: the run crosses a local hour.

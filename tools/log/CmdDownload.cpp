@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -8,15 +9,34 @@
 
 #include "Commands.h"
 #include "LogSession.h"
+#include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "protocol/LoggerRequest.h"
 
 namespace {
 
-// Writes one data text file per group and prints its summary line. Every group
-// is tried; each one that cannot be written gets its own line on standard
-// error, and the status tells that at least one failed.
-int WriteGroups(const CRecordStore& store, const std::string& dir, bool force)
+// Writes one file of group n with write, unless it exists and force is off.
+// False after a line on standard error naming the group and the file.
+bool SaveGroupFile(int n, const std::string& path, bool force,
+                   const std::function<sonivel::SFileResult(const std::string&)>& write)
+{
+    // Only a regular file is kept back: links and folders get their own message.
+    std::error_code ec;
+    if (!force && std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) {
+        Fail(EXIT_FAILURE_IO, "group " + std::to_string(n) + " not saved: " + path + " exists (--force replaces it)");
+        return false;
+    }
+    const sonivel::SFileResult r = write(path);
+    if (!r.ok)
+        Fail(EXIT_FAILURE_IO, "group " + std::to_string(n) + " not saved: " + r.message);
+    return r.ok;
+}
+
+// Writes one data text file per group (and with csv its CSV file beside it)
+// and prints its summary line. Every group is tried; each one that cannot be
+// written gets its own line on standard error, and the status tells that at
+// least one failed.
+int WriteGroups(const CRecordStore& store, const std::string& dir, bool force, bool csv)
 {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -29,23 +49,23 @@ int WriteGroups(const CRecordStore& store, const std::string& dir, bool force)
         std::printf("the data logger holds no recording\n");
     int status = EXIT_OK;
     for (const auto& [n, records] : groups) {
-        const std::string path = (std::filesystem::path(dir) / ("group-" + std::to_string(n) + ".txt")).string();
-        // Only a regular file is kept back: links and folders get their own message.
-        std::error_code ec;
-        if (!force && std::filesystem::is_regular_file(std::filesystem::symlink_status(path, ec))) {
-            status = Fail(EXIT_FAILURE_IO, "group " + std::to_string(n) + " not saved: " + path +
-                                               " exists (--force replaces it)");
+        const std::string base = (std::filesystem::path(dir) / ("group-" + std::to_string(n))).string();
+        const std::string path = base + ".txt";
+        if (!SaveGroupFile(n, path, force, [&](const std::string& p) { return sonivel::WriteDataFile(p, records); })) {
+            status = EXIT_FAILURE_IO;
             continue;
         }
-        const sonivel::SFileResult r = sonivel::WriteDataFile(path, records);
-        if (!r.ok) {
-            status = Fail(EXIT_FAILURE_IO, "group " + std::to_string(n) + " not saved: " + r.message);
-            continue;
+        std::string also;
+        if (csv) {
+            if (SaveGroupFile(n, base + ".csv", force, [&](const std::string& p) { return sonivel::WriteCsv(p, records); }))
+                also = " and " + base + ".csv";
+            else
+                status = EXIT_FAILURE_IO;
         }
         const CObjData& first = records.GetAt(0);
-        std::printf("group %d: %zu records, %s, every %g s, %s to %s -> %s\n", n, records.GetSize(),
+        std::printf("group %d: %zu records, %s, every %g s, %s to %s -> %s%s\n", n, records.GetSize(),
                     first.m_strUnit.c_str(), first.m_dSampleRate, first.m_strTime.c_str(),
-                    records.GetAt(records.GetSize() - 1).m_strTime.c_str(), path.c_str());
+                    records.GetAt(records.GetSize() - 1).m_strTime.c_str(), path.c_str(), also.c_str());
     }
     return status;
 }
@@ -118,5 +138,5 @@ int RunDownload(const SLogOptions& o)
     if (s.m_bDownloadFailed)
         return Fail(EXIT_SILENT, std::string("download failed: ") + kDownloadErrorText +
                                      (s.m_bLinkLost ? " (the meter went silent)" : " (no complete answer in time)"));
-    return WriteGroups(s.m_logStore, o.outDir, o.force);
+    return WriteGroups(s.m_logStore, o.outDir, o.force, o.csv);
 }

@@ -32,6 +32,7 @@ CRunOutputs::SSettings OutputSettings(const SLogOptions& o)
     CRunOutputs::SSettings settings;
     settings.out = o.out;
     settings.exportPath = o.exportPath;
+    settings.csvPath = o.csvPath;
     settings.existing = o.append  ? CRunFile::EExisting::Append
                         : o.force ? CRunFile::EExisting::Replace
                                   : CRunFile::EExisting::Refuse;

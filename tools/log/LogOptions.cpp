@@ -37,11 +37,15 @@ const char* const kLogUsage =
     "      the file of its own time. --out - writes the data text to standard\n"
     "      output (the summary then goes to standard error; no --export,\n"
     "      --append or --rotate with it).\n"
+    "      --csv FILE.csv also writes the records as CSV (time,level_db,weighting;\n"
+    "      ISO 8601 local times with the UTC offset), as the run goes, under the\n"
+    "      same rules as FILE.txt.\n"
     "  download [--port DEV] --out-dir DIR [--timeout S] [--force] [--progress]\n"
     "      Download the meter's data logger: one data text file per recording,\n"
     "      DIR/group-<n>.txt, and one summary line per group. Every group is\n"
     "      tried; each one that cannot be written (an existing file without\n"
-    "      --force) is named on standard error.\n"
+    "      --force) is named on standard error. --csv also writes\n"
+    "      DIR/group-<n>.csv beside each one.\n"
     "      The download gives up after S seconds (default 250) or when the meter\n"
     "      goes silent. The progress (a percentage, at most once a second) goes\n"
     "      to standard error when it is a terminal, or always with --progress.\n"
@@ -163,6 +167,11 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
             o.append = true;
         } else if (arg == "--force" && (o.command == "record" || o.command == "download")) {
             o.force = true;
+        } else if (arg == "--csv" && o.command == "record") {   // CSV files
+            if (!text(o.csvPath))
+                return false;
+        } else if (arg == "--csv" && o.command == "download") {
+            o.csv = true;
         } else if (arg == "--rotate" && o.command == "record") {
             std::string how;
             if (!text(how))
@@ -197,6 +206,10 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         // Standard output cannot be read back for the export, continued or rotated.
         if (o.out == "-" && (!o.exportPath.empty() || o.append || o.rotate != ERotate::None)) {
             error = "--out - takes no --export, --append or --rotate";
+            return false;
+        }
+        if (o.out == "-" && o.csvPath == "-") {
+            error = "--out - and --csv - name the same output";
             return false;
         }
     } else if (o.command == "download") {

@@ -25,6 +25,9 @@ struct SLogOptions {
     bool append = false;       // record --append
     bool force = false;        // --force
     ERotate rotate = ERotate::None;   // record --rotate hourly|daily
+    // CSV files beside the data text files.
+    std::string csvPath;       // record --csv FILE.csv
+    bool csv = false;          // download --csv
 };
 
 // Parses argv; false with a one-line message on a usage error.

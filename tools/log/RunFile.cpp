@@ -1,6 +1,7 @@
 #include "RunFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include "common/Text.h"
+#include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/SafeRead.h"
 #include "monitor/RecordList.h"
@@ -26,6 +28,32 @@ bool CRunFile::Fail(const std::string& reason, std::string& message)
 }
 
 namespace {
+
+// Whether a line is a whole CSV row as AppendCsvRow writes it (without its
+// line end): it ends in a weighting after a level with two decimals.
+bool IsWholeCsvRow(std::string_view line)
+{
+    const auto comma = line.rfind(',');
+    if (comma == std::string_view::npos || comma < 4 || (line.substr(comma + 1) != "A" && line.substr(comma + 1) != "C"))
+        return false;
+    const std::string_view level = line.substr(0, comma);
+    return level[level.size() - 3] == '.' && std::isdigit(static_cast<unsigned char>(level[level.size() - 2])) &&
+           std::isdigit(static_cast<unsigned char>(level.back()));
+}
+
+// Why the CSV file at path cannot be continued; empty when it can.
+std::string WhyNotContinuedCsv(const std::string& path)
+{
+    int fd = -1;
+    if (const sonivel::SFileResult opened = sonivel::OpenRegularFile(path, fd); !opened.ok)
+        return opened.message;
+    std::string head(sonivel::CsvHeader().size(), '\0');
+    const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
+    ::close(fd);
+    if (n == 0)
+        return {};
+    return head == sonivel::CsvHeader() ? std::string() : "it is no CSV file of levels";
+}
 
 // Why the file at path cannot be continued by a run every sampleRate
 // seconds; empty when it can.
@@ -74,7 +102,9 @@ bool CRunFile::Prepare(const std::string& path, EExisting existing, double sampl
         if (existing == EExisting::Refuse && S_ISREG(st.st_mode))
             return Fail("the file exists", message);
         if (existing == EExisting::Append && S_ISREG(st.st_mode))
-            if (const std::string why = WhyNotContinued(path, sampleRate); !why.empty())
+            if (const std::string why = m_format == EFormat::Csv ? WhyNotContinuedCsv(path)
+                                                                 : WhyNotContinued(path, sampleRate);
+                !why.empty())
                 return Fail("can't continue it: " + why, message);
     } else if (const auto folder = std::filesystem::path(path).parent_path();
                ::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
@@ -97,7 +127,8 @@ bool CRunFile::Open(std::string& message)
     if (m_existing == EExisting::Append && !EndWithWholeLine()) {
         const int err = errno;
         Close();
-        return Fail(err ? std::strerror(err) : "it is no data text file", message);
+        return Fail(err ? std::strerror(err) : m_format == EFormat::Csv ? "it is no CSV file of levels" : "it is no data text file",
+                    message);
     }
     return true;
 }
@@ -124,7 +155,7 @@ bool CRunFile::EndWithWholeLine()
     std::string_view mend;
     if (last.empty() && tail.back() == '\r')
         mend = "\n";
-    else if (!last.empty() && sonivel::IsWholeRecordLine(last))
+    else if (!last.empty() && (m_format == EFormat::Csv ? IsWholeCsvRow(last) : sonivel::IsWholeRecordLine(last)))
         mend = sonivel::kLineEnd;
     m_nWholeBytes = size - static_cast<long long>(mend.empty() ? last.size() : 0);
     if (!mend.empty() && ::write(m_fd, mend.data(), mend.size()) != static_cast<ssize_t>(mend.size()))
@@ -146,9 +177,15 @@ bool CRunFile::Append(const CObjData& record, std::string& message)
     }
     // The file format's own formatter, on a list of this one record: the
     // header line, then the record's line.
-    CRecordSelection one;
-    one.Add(record);
-    std::string text = sonivel::FormatDataFile(one);
+    std::string text;
+    if (m_format == EFormat::Csv) {
+        text = sonivel::CsvHeader();
+        sonivel::AppendCsvRow(text, record);
+    } else {
+        CRecordSelection one;
+        one.Add(record);
+        text = sonivel::FormatDataFile(one);
+    }
     if (m_nRecords > 0 || m_bContinued)
         text.erase(0, text.find('\n') + 1);
     std::string_view rest = text;

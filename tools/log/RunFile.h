@@ -19,13 +19,19 @@
 // readable and no partial line is left (no file at all when the first record
 // of a new file failed). The path is never written through a symbolic link.
 // The path "-" is standard output.
+//
+// The same file in the CSV format (sonivel::CsvHeader, sonivel::AppendCsvRow)
+// follows the same rules; a CSV file is continued when its header is the CSV
+// header, and a last row without its line end is kept only when it is whole.
 class CRunFile {
 public:
     static constexpr const char* kStandardOutput = "-";
     // What to do with a file that exists already.
     enum class EExisting { Refuse, Replace, Append };
+    enum class EFormat { DataText, Csv };
 
-    CRunFile() = default;
+    explicit CRunFile(EFormat format = EFormat::DataText) : m_format(format) {}
+
     ~CRunFile();
     CRunFile(const CRunFile&) = delete;
     CRunFile& operator=(const CRunFile&) = delete;
@@ -49,6 +55,7 @@ private:
     bool EndWithWholeLine();
     void CutToWholeLines();
 
+    const EFormat m_format;
     int m_fd = -1;
     std::string m_strPath;
     EExisting m_existing = EExisting::Refuse;

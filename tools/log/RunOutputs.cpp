@@ -17,6 +17,17 @@ bool CRunOutputs::Begin(const std::tm& tm, std::string& message)
         message = "Can't write " + out + ": --out and --export name the same file";
         return false;
     }
+    m_strCsv = m_settings.csvPath.empty() ? std::string() : ExpandName(m_settings.csvPath, tm);
+    if (!m_settings.csvPath.empty() && m_strCsv.empty()) {
+        message = "Can't write " + m_settings.csvPath + ": it gives no file name";
+        return false;
+    }
+    if (!m_strCsv.empty() && (SameFile(out, m_strCsv) || (!m_strExport.empty() && SameFile(m_strExport, m_strCsv)))) {
+        message = "Can't write " + m_strCsv + ": --csv names the same file as --out or --export";
+        return false;
+    }
+    if (!m_strCsv.empty() && !m_csv.Prepare(m_strCsv, m_settings.existing, m_settings.sampleRate, message))
+        return false;
     // The export is made anew from the data file, so a continued run may replace it.
     struct stat st{};
     if (!m_strExport.empty() && m_settings.existing == CRunFile::EExisting::Refuse &&
@@ -50,6 +61,8 @@ bool CRunOutputs::Append(const CObjData& record, std::string& message, std::stri
     m_nPeriod = period;
     if (!m_file.Append(record, message))
         return false;
+    if (!m_strCsv.empty() && !m_csv.Append(record, message))
+        return false;
     ++m_nRecords;
     return true;
 }
@@ -57,6 +70,7 @@ bool CRunOutputs::Append(const CObjData& record, std::string& message, std::stri
 bool CRunOutputs::Finish(std::string& message)
 {
     m_file.Close();
+    m_csv.Close();
     if (m_strExport.empty() || m_file.Records() == 0)
         return true;
     const sonivel::SFileResult r =

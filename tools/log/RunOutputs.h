@@ -6,7 +6,8 @@
 #include "RunNames.h"
 
 // The files of one `record` run, on the main loop's thread: the data text
-// file (CRunFile) of the current period and, when asked, its spreadsheet
+// file (CRunFile) of the current period, when asked its CSV file (written
+// record by record beside it, with the same rules), and when asked its spreadsheet
 // export, made from the data file once that file is complete (at a rotation
 // and at the end of the run), so no record is held in memory. Each record
 // goes to the file named for its own time stamp: at a boundary the previous
@@ -14,12 +15,13 @@
 // so every record is in exactly one file.
 //
 // Existing files are refused (the message names them) unless existing says
-// otherwise; the data file and the export never name the same file.
+// otherwise; the data file, the CSV file and the export never name the same file.
 class CRunOutputs {
 public:
     struct SSettings {
         std::string out;          // name pattern of the data text file
         std::string exportPath;   // name pattern of the export; empty for none
+        std::string csvPath;      // name pattern of the CSV file; empty for none
         CRunFile::EExisting existing = CRunFile::EExisting::Refuse;
         ERotate rotate = ERotate::None;
         double sampleRate = 1;
@@ -38,7 +40,11 @@ public:
     // naming the export that failed.
     bool Finish(std::string& message);
     // Ends the current file without its export (after a failed write).
-    void Close() { m_file.Close(); }
+    void Close()
+    {
+        m_file.Close();
+        m_csv.Close();
+    }
 
     std::size_t Records() const { return m_nRecords; }
     std::size_t Files() const { return m_nFiles; }
@@ -50,6 +56,8 @@ private:
 
     SSettings m_settings;
     CRunFile m_file;
+    CRunFile m_csv{CRunFile::EFormat::Csv};
+    std::string m_strCsv;      // the CSV file of the current period
     std::string m_strExport;   // the export of the current file
     long long m_nPeriod = 0;
     std::size_t m_nRecords = 0;
