@@ -1,6 +1,7 @@
 #pragma once
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "RunNames.h"
 
@@ -25,6 +26,9 @@ struct SLogOptions {
     bool append = false;       // record --append
     bool force = false;        // --force
     ERotate rotate = ERotate::None;   // record --rotate hourly|daily
+    // stats FILE... [--hourly]
+    std::vector<std::string> files;
+    bool hourly = false;
 };
 
 // Parses argv; false with a one-line message on a usage error.
