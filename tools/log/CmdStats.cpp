@@ -72,38 +72,41 @@ std::string FiguresJson(const std::string& file, const std::string& unit, const 
     return out + "}";
 }
 
-// The lines of one file; false (with the failure named on standard error)
-// when it cannot be read.
-bool ReportFile(const std::string& path, bool hourly)
+} // namespace
+
+bool StatsLines(const std::string& path, bool hourly, std::vector<std::string>& lines, std::string& error)
 {
     CFiguresByWeighting figures;
     const SDataFileRead read = ScanDataFile(path, [&](std::unique_ptr<CObjData> r) { figures.Add(*r); });
     if (read.status != SDataFileRead::EStatus::Ok) {
         const bool named = read.message.find(path) != std::string::npos;
-        Fail(EXIT_FAILURE_IO, named ? read.message : path + ": " + read.message);
+        error = named ? read.message : path + ": " + read.message;
         return false;
     }
     if (figures.Weightings().empty()) {
         // A file with its header and no record: no weighting, no figures.
-        std::printf("{\"file\":%s,\"weighting\":null,\"count\":0,\"start\":null,\"end\":null,\"duration_s\":0,"
-                    "\"lmax\":null,\"lmax_time\":null,\"lmin\":null,\"lmin_time\":null,\"average\":null,"
-                    "\"leq\":null,\"sel\":null,\"l5\":null,\"l10\":null,\"l50\":null,\"l90\":null,\"l95\":null}\n",
-                    JsonString(path).c_str());
+        lines.push_back(Format("{\"file\":%s,\"weighting\":null,\"count\":0,\"start\":null,\"end\":null,"
+                               "\"duration_s\":0,\"lmax\":null,\"lmax_time\":null,\"lmin\":null,\"lmin_time\":null,"
+                               "\"average\":null,\"leq\":null,\"sel\":null,\"l5\":null,\"l10\":null,\"l50\":null,"
+                               "\"l90\":null,\"l95\":null}",
+                               JsonString(path).c_str()));
     }
     for (const auto& [unit, running] : figures.Weightings())
-        std::printf("%s\n", FiguresJson(path, unit, running.Figures(), hourly).c_str());
-    std::fflush(stdout);
+        lines.push_back(FiguresJson(path, unit, running.Figures(), hourly));
     return true;
 }
-
-} // namespace
 
 int RunStats(const SLogOptions& options)
 {
     int status = EXIT_OK;
     for (const std::string& path : options.files) {
-        if (!ReportFile(path, options.hourly))
-            status = EXIT_FAILURE_IO;
+        std::vector<std::string> lines;
+        std::string error;
+        if (!StatsLines(path, options.hourly, lines, error))
+            status = Fail(EXIT_FAILURE_IO, error);
+        for (const std::string& line : lines)
+            std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
     }
     return status;
 }
