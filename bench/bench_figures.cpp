@@ -22,7 +22,7 @@ std::string TimeText(int i)
 
 double LevelOf(int i)
 {
-    return 35.0 + (i * 7919 % 900) / 10.0;
+    return 35.0 + static_cast<int>(static_cast<long long>(i) * 7919 % 900) / 10.0;
 }
 
 void BM_RunningFiguresAdd(benchmark::State& state)
