@@ -55,7 +55,7 @@ int DaysInMonth(long long month, long long year)
 
 } // namespace
 
-std::optional<std::time_t> ParseDateTime(std::string_view text)
+std::optional<SCalendarTime> ParseDateTimeFields(std::string_view text)
 {
     long long f[6];
     const char separators[5] = {'-', '-', ',', ':', ':'};
@@ -70,13 +70,22 @@ std::optional<std::time_t> ParseDateTime(std::string_view text)
     if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(month, year)
         || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return std::nullopt;
+    return SCalendarTime{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
+                         static_cast<int>(hour), static_cast<int>(minute), static_cast<int>(second)};
+}
+
+std::optional<std::time_t> ParseDateTime(std::string_view text)
+{
+    const std::optional<SCalendarTime> f = ParseDateTimeFields(text);
+    if (!f)
+        return std::nullopt;
     std::tm tm{};
-    tm.tm_mday = static_cast<int>(day);
-    tm.tm_mon = static_cast<int>(month - 1);
-    tm.tm_year = static_cast<int>(year - 1900);
-    tm.tm_hour = static_cast<int>(hour);
-    tm.tm_min = static_cast<int>(minute);
-    tm.tm_sec = static_cast<int>(second);
+    tm.tm_mday = f->day;
+    tm.tm_mon = f->month - 1;
+    tm.tm_year = f->year - 1900;
+    tm.tm_hour = f->hour;
+    tm.tm_min = f->minute;
+    tm.tm_sec = f->second;
     tm.tm_isdst = -1;
     const std::time_t t = std::mktime(&tm);
     if (t == static_cast<std::time_t>(-1))

@@ -7,6 +7,7 @@
 
 #include "graph/ChartState.h"
 #include "monitor/RecordList.h"
+#include "protocol/LocalTimeStep.h"
 
 namespace sonivel {
 
@@ -19,6 +20,9 @@ inline constexpr const char* kTimeFormatWrong = "Time Format is wrong!";
 // time (month 13, 31 February, hour 24 ...), gives nothing: it is never
 // normalised into some other time.
 std::optional<std::time_t> ParseDateTime(std::string_view text);
+// The same text's fields, read and checked the same way, without turning them
+// into an instant (cheap enough for every record of a long file).
+std::optional<SCalendarTime> ParseDateTimeFields(std::string_view text);
 // "dd-mm-yyyy,hh:mm:ss" and "hh:mm:ss" of a local time.
 std::string FormatFullDateTime(std::time_t t);
 std::string FormatClock(std::time_t t);

@@ -10,6 +10,8 @@ const char* Bool(bool b)
     return b ? "true" : "false";
 }
 
+} // namespace
+
 std::string JsonString(const std::string& text)
 {
     std::string out = "\"";
@@ -26,8 +28,6 @@ std::string JsonString(const std::string& text)
     }
     return out + "\"";
 }
-
-} // namespace
 
 ELiveEvent PredictLiveEvent(const CReceiver& receiver, const std::uint8_t* data, std::size_t count)
 {

@@ -18,3 +18,6 @@ ELiveEvent PredictLiveEvent(const CReceiver& receiver, const std::uint8_t* data,
 // (null while the meter has not told it) and pc_time (the text given, the
 // PC's time of the reading: see PcTime.h).
 std::string LiveReadingJson(const SLiveReading& reading, const std::string& pcTime);
+
+// text as a JSON string with its quotes; control and 8-bit bytes as \u00XX.
+std::string JsonString(const std::string& text);

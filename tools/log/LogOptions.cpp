@@ -49,6 +49,17 @@ const char* const kLogUsage =
     "      The download gives up after S seconds (default 250) or when the meter\n"
     "      goes silent. The progress (a percentage, at most once a second) goes\n"
     "      to standard error when it is a terminal, or always with --progress.\n"
+    "  stats [--hourly] FILE...\n"
+    "      The noise figures of data text files: one JSON object per file and\n"
+    "      weighting (\"A\" or \"C\") on its own line, with file, weighting, count,\n"
+    "      start, end, duration_s, lmax, lmax_time, lmin, lmin_time, average\n"
+    "      (the arithmetic mean), leq, sel and l5, l10, l50, l90, l95 (the levels\n"
+    "      exceeded 5 ... 95 % of the time). Levels in dB rounded to 0.01, times\n"
+    "      in local time with the UTC offset. --hourly adds hourly, a list of\n"
+    "      {\"hour\", \"leq\", \"count\"} per clock hour, and lday (07-19),\n"
+    "      levening (19-23), lnight (23-07) when the file has records in them and\n"
+    "      lden when it has records in all three. A file that cannot be read is\n"
+    "      named on standard error (exit status 1); the others are reported.\n"
     "  ports\n"
     "      List the serial ports (device, friendly name, description) and the\n"
     "      one the automatic search would choose.\n"
@@ -101,6 +112,20 @@ bool ParseUnattendedOption(SLogOptions& o, int argc, char** argv, int& i, std::s
 constexpr double kMinInterval = 0.1 - 1e-9;
 constexpr double kMaxInterval = 3600;
 
+// stats: its files and --hourly; false when arg is neither.
+bool ParseStatsArgument(SLogOptions& o, const std::string& arg)
+{
+    if (o.command != "stats")
+        return false;
+    if (arg == "--hourly")
+        o.hourly = true;
+    else if (arg.empty() || arg[0] != '-')
+        o.files.push_back(arg);
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
@@ -135,6 +160,7 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         } else if (ParseUnattendedOption(o, argc, argv, i, error)) {
             if (!error.empty())
                 return false;
+        } else if (ParseStatsArgument(o, arg)) {
         } else if (arg == "--port") {
             if (!text(o.port))
                 return false;
@@ -187,7 +213,7 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
     if (o.help || o.version)
         return true;
     if (o.command.empty()) {
-        error = "no command given: live, record, download or ports (see --help)";
+        error = "no command given: live, record, download, stats or ports (see --help)";
         return false;
     }
     if (o.command == "record") {
@@ -217,8 +243,11 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
             error = "download needs --out-dir DIR";
             return false;
         }
+    } else if (o.command == "stats") {
+        if (o.files.empty())
+            return error = "stats needs at least one FILE", false;
     } else if (o.command != "live" && o.command != "ports") {
-        error = "unknown command " + o.command + ": live, record, download or ports (see --help)";
+        error = "unknown command " + o.command + ": live, record, download, stats or ports (see --help)";
         return false;
     }
     return true;

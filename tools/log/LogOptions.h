@@ -1,6 +1,7 @@
 #pragma once
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "RunNames.h"
 
@@ -28,6 +29,9 @@ struct SLogOptions {
     // CSV files beside the data text files.
     std::string csvPath;       // record --csv FILE.csv
     bool csv = false;          // download --csv
+    // stats FILE... [--hourly]
+    std::vector<std::string> files;
+    bool hourly = false;
 };
 
 // Parses argv; false with a one-line message on a usage error.

@@ -25,5 +25,7 @@ int main(int argc, char** argv)
         return RunRecord(options);
     if (options.command == "download")
         return RunDownload(options);
+    if (options.command == "stats")
+        return RunStats(options);
     return RunPorts(options);
 }
