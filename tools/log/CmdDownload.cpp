@@ -48,7 +48,9 @@ int WriteGroups(const CRecordStore& store, const std::string& dir, bool force, b
     if (groups.empty())
         std::printf("the data logger holds no recording\n");
     int status = EXIT_OK;
-    for (const auto& [n, records] : groups) {
+    for (const auto& group : groups) {
+        const int n = group.first;
+        const CRecordSelection& records = group.second;
         const std::string base = (std::filesystem::path(dir) / ("group-" + std::to_string(n))).string();
         const std::string path = base + ".txt";
         if (!SaveGroupFile(n, path, force, [&](const std::string& p) { return sonivel::WriteDataFile(p, records); })) {
