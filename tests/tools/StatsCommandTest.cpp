@@ -1,10 +1,12 @@
 // sonivel-log stats through the real binary on a data text file of chosen
-// levels, written by the program's own writer.
+// levels, written by the program's own writer, and the figures record gives
+// at the end of a run against the meter simulator.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "SimProcess.h"
 #include "files/DataFile.h"
@@ -69,5 +71,48 @@ TEST(SonivelLogStats, FiguresOfAFilePerWeightingAndAFileThatCannotBeRead)
               + c + ",\"hourly\":[{\"hour\":\"2026-12-08T07:00:00.000+01:00\",\"leq\":90.00,\"count\":1},"
                     "{\"hour\":\"2026-12-08T22:00:00.000+01:00\",\"leq\":90.00,\"count\":1}],"
                     "\"lday\":90.00,\"levening\":90.00}\n");
+    fs::remove_all(dir);
+}
+
+// record --stats-json ends standard output with exactly what stats gives for
+// the file the run wrote, whether the data text went to a file or to standard
+// output (then the JSON comes after it); a run without a record gives count 0.
+TEST(SonivelLogStats, ARunEndsWithTheFiguresOfItsRecords)
+{
+    const fs::path dir = fs::temp_directory_path() / ("sonivel-run-stats-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string file = (dir / "run.txt").string(), piped = (dir / "piped.txt").string();
+    CSim sim({"--period", "50"});
+
+    const SProcessResult run = RunLog({"record", "--port", sim.Device(), "--interval", "0.1", "--limit", "12", "--out",
+                                       file, "--stats-json", "--hourly"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const SProcessResult stats = RunLog({"stats", "--hourly", file});
+    ASSERT_EQ(stats.status, 0) << stats.err;
+    EXPECT_NE(stats.out.find("\"count\":12,"), std::string::npos) << stats.out;
+    EXPECT_EQ(run.out, "12 records in " + file + "; the run ended: record limit reached\n" + stats.out);
+
+    const SProcessResult toStdout =
+        RunLog({"record", "--port", sim.Device(), "--interval", "0.1", "--limit", "5", "--out", "-", "--stats-json"});
+    ASSERT_EQ(toStdout.status, 0) << toStdout.err;
+    const std::size_t last = toStdout.out.rfind('\n', toStdout.out.size() - 2) + 1;
+    std::ofstream(piped, std::ios::binary) << toStdout.out.substr(0, last);
+    std::string expected = RunLog({"stats", piped}).out;
+    expected.replace(expected.find(piped), piped.size(), "-");
+    EXPECT_NE(expected.find("\"count\":5,"), std::string::npos) << expected;
+    EXPECT_EQ(toStdout.out.substr(last), expected);
+
+    // Ended by the user before its first record (taken after ten seconds).
+    CChild early({SONIVEL_LOG_PATH, "record", "--port", sim.Device(), "--interval", "10", "--out", file + ".new",
+                  "--stats-json"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+    early.Signal(SIGINT);
+    const SProcessResult empty = early.Wait();
+    EXPECT_EQ(empty.status, 0) << empty.err;
+    EXPECT_EQ(empty.out, "{\"file\":\"" + file + ".new\",\"weighting\":null,\"count\":0,\"start\":null,\"end\":null,"
+                         "\"duration_s\":0,\"lmax\":null,\"lmax_time\":null,\"lmin\":null,\"lmin_time\":null,"
+                         "\"average\":null,\"leq\":null,\"sel\":null,\"l5\":null,\"l10\":null,\"l50\":null,"
+                         "\"l90\":null,\"l95\":null}\n");
     fs::remove_all(dir);
 }

@@ -4,6 +4,7 @@
 #include "LiveJson.h"
 #include "LogSession.h"
 #include "RunOutputs.h"
+#include "StatsJson.h"
 #include "common/Clock.h"
 
 namespace {
@@ -48,19 +49,11 @@ std::string Where(const CRunOutputs& outputs)
     return outputs.CurrentPath();
 }
 
-} // namespace
-
-int RunRecord(const SLogOptions& o)
+// The run on the open port, from its first reading to its end; figures
+// gets every record kept.
+int Record(const SLogOptions& o, CLogSession& s, CRunOutputs& outputs, sonivel::CFiguresByWeighting& figures)
 {
-    CRunOutputs outputs(OutputSettings(o));
     std::string message;
-    if (!outputs.Check(sonivel::Now(), message))
-        return Fail(EXIT_FAILURE_IO, message + (message.ends_with("the file exists")
-                                                    ? " (--append continues it, --force replaces it)"
-                                                    : ""));
-    CLogSession s(o.reconnect);
-    if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
-        return Fail(rc, message);
     if (!WaitForFirstReading(s, o.reconnect ? kWaitForever : std::chrono::seconds(3))) {
         if (CLogSession::s_bInterrupted)
             return Fail(EXIT_OK, "interrupted before the first reading: " + o.out + " not written");
@@ -73,6 +66,8 @@ int RunRecord(const SLogOptions& o)
         std::string exportMessage;
         if (!writeFailed && !outputs.Append(record, message, exportMessage))
             writeFailed = true;
+        else if (!writeFailed)
+            figures.Add(record);
         if (!exportMessage.empty()) {   // reported at once; the recording goes on
             Fail(EXIT_FAILURE_IO, exportMessage);
             exportFailed = true;
@@ -112,4 +107,31 @@ int RunRecord(const SLogOptions& o)
         return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(outputs.Records()) +
                                      " records kept in " + Where(outputs));
     return exportFailed ? EXIT_FAILURE_IO : EXIT_OK;
+}
+
+} // namespace
+
+int RunRecord(const SLogOptions& o)
+{
+    CRunOutputs outputs(OutputSettings(o));
+    std::string message;
+    if (!outputs.Check(sonivel::Now(), message))
+        return Fail(EXIT_FAILURE_IO, message + (message.ends_with("the file exists")
+                                                    ? " (--append continues it, --force replaces it)"
+                                                    : ""));
+    CLogSession s(o.reconnect);
+    if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
+        return Fail(rc, message);
+    // The figures are kept record by record, as the files are written.
+    sonivel::CFiguresByWeighting figures;
+    const int status = Record(o, s, outputs, figures);
+    if (o.statsJson) {
+        // The last lines of standard output, after the data text of --out -;
+        // a run over several files is named by its name pattern.
+        const std::string file = outputs.Files() > 1 ? o.out : outputs.CurrentPath();
+        for (const std::string& line : FiguresJsonLines(file, figures, o.hourly))
+            std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+    return status;
 }

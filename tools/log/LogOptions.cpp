@@ -19,6 +19,7 @@ const char* const kLogUsage =
     "      signal, or quietly when the program reading the lines has ended.\n"
     "  record [--port DEV] --interval S [--limit N] --out FILE.txt [--export FILE.xls]\n"
     "         [--csv FILE.csv] [--append | --force] [--rotate hourly|daily] [--reconnect]\n"
+    "         [--stats-json [--hourly]]\n"
     "      A monitoring run: every S seconds (0.1 to 3600) the current level is\n"
     "      recorded with the PC's local time, until N records (at most\n"
     "      2147483647; default: no limit), a signal (Ctrl-C, SIGTERM, SIGHUP),\n"
@@ -40,6 +41,11 @@ const char* const kLogUsage =
     "      --csv FILE.csv also writes the records as CSV (time,level_db,weighting;\n"
     "      ISO 8601 local times with the UTC offset), as the run goes, under the\n"
     "      same rules as FILE.txt.\n"
+    "      --stats-json ends standard output with the noise figures of the\n"
+    "      records this run took: the JSON lines of stats (one per weighting;\n"
+    "      --hourly as for stats), after the data text of --out - too. A run\n"
+    "      without a record gives count 0. The file named is FILE.txt, or its\n"
+    "      name pattern when the run went into several files.\n"
     "  download [--port DEV] --out-dir DIR [--timeout S] [--csv] [--force] [--progress]\n"
     "      Download the meter's data logger: one data text file per recording,\n"
     "      DIR/group-<n>.txt, and one summary line per group. Every group is\n"
@@ -198,6 +204,8 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
                 return false;
         } else if (arg == "--csv" && o.command == "download") {
             o.csv = true;
+        } else if ((arg == "--stats-json" || arg == "--hourly") && o.command == "record") {
+            (arg == "--hourly" ? o.hourly : o.statsJson) = true;
         } else if (arg == "--rotate" && o.command == "record") {
             std::string how;
             if (!text(how))
@@ -238,6 +246,8 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
             error = "--out - and --csv - name the same output";
             return false;
         }
+        if (o.hourly && !o.statsJson)
+            return error = "--hourly goes with --stats-json", false;
     } else if (o.command == "download") {
         if (o.outDir.empty()) {
             error = "download needs --out-dir DIR";

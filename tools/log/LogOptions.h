@@ -29,9 +29,10 @@ struct SLogOptions {
     // CSV files beside the data text files.
     std::string csvPath;       // record --csv FILE.csv
     bool csv = false;          // download --csv
-    // stats FILE... [--hourly]
+    // stats FILE... [--hourly]; record --stats-json [--hourly]
     std::vector<std::string> files;
     bool hourly = false;
+    bool statsJson = false;
 };
 
 // Parses argv; false with a one-line message on a usage error.
