@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Sonivel
-# need. Idempotent: packages already installed are skipped.
+# need, or with arguments just the packages named (a check that needs more).
+# Idempotent: packages already installed are skipped.
 set -euo pipefail
 
 # fonts-liberation2: Liberation Sans has Arial's metrics, which the windows
@@ -12,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick poppler-utils fonts-dejavu-core fonts-liberation2 socat
 )
+if [ $# -gt 0 ]; then packages=("$@"); fi
 
 missing=()
 for p in "${packages[@]}"; do
