@@ -23,10 +23,14 @@ std::string Level(const std::optional<double>& level)
 
 std::string Count(long long n)
 {
-    std::string digits = std::to_string(n < 0 ? -n : n);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
-    return n < 0 ? "-" + digits : digits;
+    const std::string digits = std::to_string(n < 0 ? -n : n);
+    std::string out = n < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
 }
 
 std::string DayMonth(const SCalendarTime& t)
