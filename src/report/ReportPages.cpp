@@ -147,6 +147,27 @@ void SizeColumns(const CPageBuilder& b, STable& t, const std::vector<std::string
     t.w = std::max(t.w, x - gap + 4);
 }
 
+// A table of levels at x, w wide: rows of name, number, unit and detail; the
+// unit sits close to its number, the detail takes the rest of the width.
+double LevelTable(CPageBuilder& b, const std::vector<std::string>& head,
+                  const std::vector<std::vector<std::string>>& rows, double x, double w, double y)
+{
+    STable t;
+    t.x = x;
+    t.w = w;
+    t.right = {false, true, false, false};
+    t.fonts = {EReportFont::BodyBold, EReportFont::Body, EReportFont::Small, EReportFont::Small};
+    t.colours = {EReportColour::Ink, EReportColour::Ink, EReportColour::Muted, EReportColour::Muted};
+    SizeColumns(b, t, head, rows, 10);
+    t.starts[2] = t.starts[1] + t.widths[1] + 3;
+    t.starts[3] = t.starts[2] + b.Width("dB", EReportFont::Small) + 14;
+    t.widths[3] = t.w - t.starts[3] - 4;
+    double yy = TableHead(b, t, head, y);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        yy = TableRow(b, t, rows[i], i, yy);
+    return yy;
+}
+
 double Figures(CPageBuilder& b, const SWeightingSpan& span, const std::string& letter, double y)
 {
     const SNoiseFigures& f = span.figures;
@@ -165,21 +186,7 @@ double Figures(CPageBuilder& b, const SWeightingSpan& span, const std::string& l
         {"Count", rt::Count(f.count), "", "records, one every " + rt::Interval(span.interval)},
         {"Duration", "", "", rt::Duration(f.durationS) + " (count " "\xC3\x97" " interval)"},
     };
-    const std::vector<std::string> head{"Figure", "Level", "", "Detail"};
-    STable t;
-    t.w = kContent * 0.58;
-    t.right = {false, true, false, false};
-    t.fonts = {EReportFont::BodyBold, EReportFont::Body, EReportFont::Small, EReportFont::Small};
-    t.colours = {EReportColour::Ink, EReportColour::Ink, EReportColour::Muted, EReportColour::Muted};
-    SizeColumns(b, t, head, rows, 10);
-    // The unit sits close to its number; the detail column takes the rest.
-    t.starts[2] = t.starts[1] + t.widths[1] + 3;
-    t.starts[3] = t.starts[2] + b.Width("dB", EReportFont::Small) + 14;
-    t.widths[3] = t.w - t.starts[3] - 4;
-    double yy = TableHead(b, t, head, y);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        yy = TableRow(b, t, rows[i], i, yy);
-    return yy;
+    return LevelTable(b, {"Figure", "Level", "", "Detail"}, rows, kLeft, kContent * 0.58, y);
 }
 
 // Lday, Levening, Lnight and Lden beside the figures, from x to the right edge.
@@ -193,26 +200,14 @@ double DayEveningNight(CPageBuilder& b, const SNoiseFigures& f, double x, double
         {"Lnight", rt::Level(f.lnight), unit(f.lnight), "23" + d + "07 h"},
         {"Lden", rt::Level(f.lden), unit(f.lden), "day-evening-night"},
     };
-    const std::vector<std::string> head{"Period", "Level", "", "Hours"};
-    STable t;
-    t.x = x;
-    t.w = kRight - x;
-    t.right = {false, true, false, false};
-    t.fonts = {EReportFont::BodyBold, EReportFont::Body, EReportFont::Small, EReportFont::Small};
-    t.colours = {EReportColour::Ink, EReportColour::Ink, EReportColour::Muted, EReportColour::Muted};
-    SizeColumns(b, t, head, rows, 10);
-    t.starts[2] = t.starts[1] + t.widths[1] + 3;
-    t.starts[3] = t.starts[2] + b.Width("dB", EReportFont::Small) + 14;
-    t.widths[3] = t.w - t.starts[3] - 4;
-    double yy = TableHead(b, t, head, y);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        yy = TableRow(b, t, rows[i], i, yy);
+    const double w = kRight - x;
+    double yy = LevelTable(b, {"Period", "Level", "", "Hours"}, rows, x, w, y);
     const std::string note = f.lden ? "Lden is the level of the 24 hours with 5 dB added to the evening and "
                                       "10 dB to the night."
                                     : "Lden is given when the records cover the day, the evening and the night.";
     yy += 6;
-    for (const std::string& line : Wrap(b, note, EReportFont::Small, t.w - 8)) {
-        b.Text(x + 4, yy, t.w - 8, line, EReportFont::Small, EReportColour::Muted);
+    for (const std::string& line : Wrap(b, note, EReportFont::Small, w - 8)) {
+        b.Text(x + 4, yy, w - 8, line, EReportFont::Small, EReportColour::Muted);
         yy += ReportLineHeight(EReportFont::Small);
     }
     return yy;
