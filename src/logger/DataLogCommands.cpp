@@ -1,11 +1,12 @@
 // The data-logger window's menu commands: Import, Save Selected, Export To
-// Excel and the two printouts, all of the selected group.
+// Excel, the two printouts and the PDF report, all of the selected group.
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
 #include "files/Printing.h"
 #include "graph/GraphicsBtn.h"
 #include "logger/DataLogDlg.h"
 #include "logger/LogFileRead.h"
+#include "report/ReportCommand.h"
 
 void CDataLogDlg::OnImport()
 {
@@ -51,4 +52,11 @@ void CDataLogDlg::OnPrintData()
         return;
     CPrintRX job;
     sonivel::PrintData(job, this, m_selGroup, m_stat);
+}
+
+void CDataLogDlg::OnReportPdf()
+{
+    if (m_selGroup.IsEmpty())
+        return;
+    sonivel::ReportPdfCommand(this, m_selGroup, "Data logger group " + std::to_string(m_selGroup.GetAt(0).m_nGroup));
 }

@@ -32,6 +32,7 @@ CDataLogDlg::CDataLogDlg(QWidget* owner, CRecordStore& logStore)
     connect(m_form.saveSelected, &QAction::triggered, this, &CDataLogDlg::OnSaveSelected);
     connect(m_form.printGraph, &QAction::triggered, this, &CDataLogDlg::OnPrintGraph);
     connect(m_form.printData, &QAction::triggered, this, &CDataLogDlg::OnPrintData);
+    connect(m_form.reportPdf, &QAction::triggered, this, &CDataLogDlg::OnReportPdf);
 
     ResetChart();
     FillGroupList();

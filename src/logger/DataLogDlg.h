@@ -49,6 +49,7 @@ public:
     void OnSaveSelected();    // 32793
     void OnPrintGraph();      // 32794
     void OnPrintData();       // 32795
+    void OnReportPdf();       // 32834
 
     const CRecordSelection& SelGroup() const { return m_selGroup; }
     // Statistics of the selected group with its sum and interval, as the last

@@ -71,6 +71,7 @@ void BuildMenu(QDialog* dlg, SDataLogForm& f)
     QMenu* print = f.menu->addMenu(QStringLiteral("Print(&P)"));
     f.printGraph = Command(print, 32794, "Print Graph(&G)");
     f.printData = Command(print, 32795, "Print Data(&D)");
+    f.reportPdf = Command(print, 32834, "Report PDF(&R)");
 }
 
 QTableView* BuildGroupList(QDialog* dlg)

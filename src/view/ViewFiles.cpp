@@ -6,6 +6,7 @@
 #include "graph/GraphicsBtn.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFileRead.h"
+#include "report/ReportCommand.h"
 #include "view/MyKovaView.h"
 
 void CMyKovaView::OnSave()
@@ -36,6 +37,11 @@ void CMyKovaView::OnExport()
         logfile::Report(this,
                         sonivel::WriteExport(path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView,
                                               sonivel::EPathSource::UserChosen));
+}
+
+void CMyKovaView::OnReportPdf()
+{
+    sonivel::ReportPdfCommand(this, m_rtStore, "Real-time monitoring run");
 }
 
 void CMyKovaView::OnOpen()
