@@ -139,6 +139,7 @@ private:
     bool SaveRunData();
     void OnOpen();
     void OnExport();
+    void OnExportCsv();
     void OnExit();
     void OnPrintGraph();
     void OnPrintData();
