@@ -13,10 +13,11 @@ inline constexpr int kIdAbout = 57664;
 inline constexpr int kIdToolBar = 59392;
 inline constexpr int kIdStatusBar = 59393;
 
-inline constexpr std::array<SMenuEntry, 20> kMainMenu{{
+inline constexpr std::array<SMenuEntry, 21> kMainMenu{{
     {"File(&F)", "Open\tCtrl+O(&O)", 32790},
     {"File(&F)", "Save as \tCtrl+S(&S)", 32786},
     {"File(&F)", "Export To Excel(&E)", 32785},
+    {"File(&F)", "Export CSV(&V)", 32830},
     {"File(&F)", "Report PDF(&R)", 32831},
     {"File(&F)", "Print Graph(&G)", 32802},
     {"File(&F)", "Print Data(&D)", 32796},

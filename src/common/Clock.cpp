@@ -6,17 +6,38 @@
 namespace sonivel {
 namespace {
 std::mutex g_clockMutex;
-std::function<std::time_t()> g_clock;
+std::function<SPcTime()> g_clock;
 std::function<SteadyTime()> g_steadyClock;
+
+SPcTime SystemNow()
+{
+    using namespace std::chrono;
+    const auto ms = floor<milliseconds>(system_clock::now()).time_since_epoch();
+    const auto whole = floor<seconds>(ms);
+    return {static_cast<std::time_t>(whole.count()), static_cast<int>((ms - whole).count())};
+}
 } // namespace
 
 std::time_t Now()
 {
+    return NowMs().seconds;
+}
+
+SPcTime NowMs()
+{
     std::lock_guard<std::mutex> lock(g_clockMutex);
-    return g_clock ? g_clock() : std::time(nullptr);
+    return g_clock ? g_clock() : SystemNow();
 }
 
 void SetClock(std::function<std::time_t()> clock)
+{
+    if (clock)
+        SetClockMs([clock = std::move(clock)] { return SPcTime{clock(), 0}; });
+    else
+        SetClockMs({});
+}
+
+void SetClockMs(std::function<SPcTime()> clock)
 {
     std::lock_guard<std::mutex> lock(g_clockMutex);
     g_clock = std::move(clock);

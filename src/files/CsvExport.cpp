@@ -40,10 +40,10 @@ std::string_view CsvHeader()
     return "time,level_db,weighting\r\n";
 }
 
-void AppendCsvRow(std::string& out, const CObjData& record, long milli)
+void AppendCsvRow(std::string& out, const CObjData& record)
 {
     if (const std::optional<std::time_t> t = ParseDateTime(record.m_strTime))
-        out += IsoLocalTimeText(*t, milli);
+        out += IsoLocalTimeText(*t, record.m_nMilli);
     else
         AppendField(out, record.m_strTime);
     out += ',';

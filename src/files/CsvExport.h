@@ -12,10 +12,10 @@ namespace sonivel {
 // and data tools read without import settings: the header line
 // "time,level_db,weighting" and one line per record, such as
 // "2026-12-08T11:01:19.000+01:00,63.50,A".
-//  - time: the record's local time in ISO 8601 with milliseconds and the
-//    zone's UTC offset at that time. A time text that does not name a real
-//    local time is written as it is (quoted), so the row is kept and shows
-//    what the record holds.
+//  - time: the record's local time in ISO 8601 with milliseconds (its time
+//    text's second plus m_nMilli) and the zone's UTC offset at that time. A
+//    time text that does not name a real local time is written as it is
+//    (quoted), so the row is kept and shows what the record holds.
 //  - level_db: two decimals with a dot, whatever the desktop's locale.
 //  - weighting: "A" for dBA, "C" for dBC; any other unit text as it is.
 // A field is quoted when it holds a comma, a quote or a line end (a quote
@@ -24,9 +24,8 @@ namespace sonivel {
 // The header line, CR LF included.
 std::string_view CsvHeader();
 
-// Appends the line of record (CR LF included) to out; milli (0-999) is added
-// to the record's whole-second time text.
-void AppendCsvRow(std::string& out, const CObjData& record, long milli = 0);
+// Appends the line of record (CR LF included) to out.
+void AppendCsvRow(std::string& out, const CObjData& record);
 
 // Writes the header and every record's line as the whole new file at path,
 // made in blocks so memory does not grow with the records (see WriteFileFrom

@@ -1,9 +1,10 @@
 // The data-logger window's menu commands: Import, Save Selected, Export To
-// Excel, the two printouts and the PDF report, all of the selected group.
+// Excel, Export CSV, the two printouts and the PDF report, all of the selected group.
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
 #include "files/Printing.h"
 #include "graph/GraphicsBtn.h"
+#include "logger/CsvExportCommand.h"
 #include "logger/DataLogDlg.h"
 #include "logger/LogFileRead.h"
 #include "report/ReportCommand.h"
@@ -36,6 +37,12 @@ void CDataLogDlg::OnExportExcel()
     if (!path.empty())
         logfile::Report(this, sonivel::WriteExport(path, m_selGroup, m_stat, sonivel::EExportSource::DataLogger,
                                                    sonivel::EPathSource::UserChosen));
+}
+
+void CDataLogDlg::OnExportCsv()
+{
+    if (!m_selGroup.IsEmpty())
+        logfile::ExportCsv(this, m_selGroup);
 }
 
 void CDataLogDlg::OnPrintGraph()

@@ -29,6 +29,7 @@ CDataLogDlg::CDataLogDlg(QWidget* owner, CRecordStore& logStore)
             [this](const QModelIndex& index) { OnGroupDoubleClicked(index.isValid() ? index.row() : -1); });
     connect(m_form.importData, &QAction::triggered, this, &CDataLogDlg::OnImport);
     connect(m_form.exportExcel, &QAction::triggered, this, &CDataLogDlg::OnExportExcel);
+    connect(m_form.exportCsv, &QAction::triggered, this, &CDataLogDlg::OnExportCsv);
     connect(m_form.saveSelected, &QAction::triggered, this, &CDataLogDlg::OnSaveSelected);
     connect(m_form.printGraph, &QAction::triggered, this, &CDataLogDlg::OnPrintGraph);
     connect(m_form.printData, &QAction::triggered, this, &CDataLogDlg::OnPrintData);

@@ -46,6 +46,7 @@ public:
     // Menu commands.
     void OnImport();          // 32781
     void OnExportExcel();     // 32813
+    void OnExportCsv();       // 32833
     void OnSaveSelected();    // 32793
     void OnPrintGraph();      // 32794
     void OnPrintData();       // 32795

@@ -66,6 +66,7 @@ void BuildMenu(QDialog* dlg, SDataLogForm& f)
     SetResId(f.menu, 147);
     f.importData = Command(f.menu, 32781, "Import Data(&I)");
     f.exportExcel = Command(f.menu, 32813, "Export To Excel(&E)");
+    f.exportCsv = Command(f.menu, 32833, "Export CSV(&V)");
     QMenu* save = f.menu->addMenu(QStringLiteral("Save Data(&S)"));
     f.saveSelected = Command(save, 32793, "Save Selected(&S)");
     QMenu* print = f.menu->addMenu(QStringLiteral("Print(&P)"));

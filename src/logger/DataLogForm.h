@@ -15,6 +15,7 @@ struct SDataLogForm {
     QMenuBar* menu = nullptr;
     QAction* importData = nullptr;     // 32781
     QAction* exportExcel = nullptr;    // 32813
+    QAction* exportCsv = nullptr;      // 32833
     QAction* saveSelected = nullptr;   // 32793
     QAction* printGraph = nullptr;     // 32794
     QAction* printData = nullptr;      // 32795

@@ -125,8 +125,9 @@ void CMonitorRun::SampleTick()
         return;
     }
     const SLiveReading& live = m_rx.m_live;
-    auto made = std::make_unique<CObjData>(live.m_dLevel, RunTimeText(sonivel::Now()), live.m_bWeightA ? "dBA" : "dBC",
-                                           0, m_dInterval);
+    const sonivel::SPcTime now = sonivel::NowMs();
+    auto made = std::make_unique<CObjData>(live.m_dLevel, RunTimeText(now.seconds), live.m_bWeightA ? "dBA" : "dBC",
+                                           0, m_dInterval, now.milli);
     const CObjData& record = m_bKeepRecords || m_store.IsEmpty() ? m_store.Add(std::move(made)) : *made;
     ++m_nTaken;
     m_stats.Account(record, m_store.GetAt(0), m_nTaken);

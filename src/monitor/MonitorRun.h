@@ -136,6 +136,8 @@ public:
     enum class EDownloadStart { Started, RunActive, LinkDead };
     EDownloadStart BeginDownload(CRecordStore& logStore);
 
+    // The sampling tick: one record of the live reading, stamped with the PC
+    // clock (the time text to the second, m_nMilli the milliseconds past it).
     void SampleTick();
     void Watchdog();
     void DownloadTimeout();

@@ -37,8 +37,8 @@ CRecordStore* g_pLogDataArray = nullptr;
     X(1000, OnUndoZoom) X(32771, OnRun) X(32772, OnStop) X(32773, OnClearData) X(32780, OnDataLogger)        \
     X(32786, OnSave) X(32790, OnOpen) X(32791, OnSetup) X(32785, OnExport) X(32788, OnExit)                  \
     X(32802, OnPrintGraph) X(32796, OnPrintData) X(32799, OnHelp) X(1059, OnShowGraph) X(1060, OnShowList)   \
-    X(32815, OnPortManual) X(32816, OnPortAuto) X(32817, OnColorSetting)                                      \
-    X(32831, OnReportPdf)
+    X(32815, OnPortManual) X(32816, OnPortAuto) X(32817, OnColorSetting)                                     \
+    X(32830, OnExportCsv) X(32831, OnReportPdf)
 
 bool CMyKovaView::IsViewCommand(int id)
 {

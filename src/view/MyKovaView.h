@@ -139,6 +139,7 @@ private:
     bool SaveRunData();
     void OnOpen();
     void OnExport();
+    void OnExportCsv();
     void OnReportPdf();
     void OnExit();
     void OnPrintGraph();

@@ -1,9 +1,10 @@
-// The main view's file and printing commands: Save, Export, Open, the two
-// printouts and the data-logger download.
+// The main view's file and printing commands: Save, Export, Export CSV, Open,
+// the two printouts and the data-logger download.
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
 #include "files/Printing.h"
 #include "graph/GraphicsBtn.h"
+#include "logger/CsvExportCommand.h"
 #include "logger/DataLogger.h"
 #include "logger/LogFileRead.h"
 #include "report/ReportCommand.h"
@@ -37,6 +38,12 @@ void CMyKovaView::OnExport()
         logfile::Report(this,
                         sonivel::WriteExport(path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView,
                                               sonivel::EPathSource::UserChosen));
+}
+
+void CMyKovaView::OnExportCsv()
+{
+    if (!m_rtStore.IsEmpty())
+        logfile::ExportCsv(this, m_rtStore);
 }
 
 void CMyKovaView::OnReportPdf()

@@ -1,15 +1,26 @@
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
 #include <gtest/gtest.h>
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/MenuTable.h"
+#include "common/Clock.h"
+#include "logger/DataLogDlg.h"
 #include "monitor/MonitorRun.h"
+#include "protocol/LoggerDecoder.h"
+#include "support/LocalMoment.h"
 #include "support/ScriptedDialogs.h"
 
 using testsupport::CScriptedDialogs;
@@ -56,14 +67,15 @@ TEST_F(MainFrameTest, MenuBarHoldsEveryEntryWithItsTextAndCommand)
             entries << (a->isSeparator() ? QStringLiteral("-") : a->text() + "=" + QString::number(ResId(a)));
     }
     EXPECT_EQ(entries, (QStringList{"Open\tCtrl+O(&O)=32790", "Save as \tCtrl+S(&S)=32786",
-                                    "Export To Excel(&E)=32785", "Report PDF(&R)=32831", "Print Graph(&G)=32802",
-                                    "Print Data(&D)=32796", "-",
+                                    "Export To Excel(&E)=32785", "Export CSV(&V)=32830", "Report PDF(&R)=32831",
+                                    "Print Graph(                                     "Print Graph(&G)=32802", "Print Data(&D)=32796", "-",G)=32802", "Print Data(                                     "Print Graph(&G)=32802", "Print Data(&D)=32796", "-",D)=32796", "-",
                                     "Exit(&X)=32788", "Run(&R)=32771", "Stop(&S)=32772", "Clear Data(C)=32773",
                                     "Setup(&U)=32791", "Manual(&M)=32815", "Auto(&A)=32816",
                                     "ToolBar(&T)=59392", "StatusBar(&S)=59393", "Color Setting=32817",
                                     "Contents(&C)=32799", "About(&A)=57664"}));
     EXPECT_EQ(frame.Action(32771)->statusTip(), "Run Real Time Monitoring");
     EXPECT_EQ(frame.Action(32791)->statusTip(), "Setting Real Time Parameter");
+    EXPECT_EQ(frame.Action(32830)->statusTip(), "Export Data as CSV");
     EXPECT_EQ(frame.windowTitle(), "Sonivel");
 }
 
@@ -168,6 +180,127 @@ TEST_F(MainFrameTest, AboutBoxShowsTheVersion)
     for (QLabel* l : about.findChildren<QLabel*>())
         texts << l->text();
     EXPECT_TRUE(texts.contains("Version 3.4"));
+}
+
+// The Berlin zone (UTC+1 in December) and the PC clock as a test sets it, for
+// the object's lifetime.
+class CBerlinClock {
+public:
+    CBerlinClock()
+    {
+        if (const char* tz = std::getenv("TZ"))
+            m_oldTz = tz;
+        setenv("TZ", "Europe/Berlin", 1);
+        tzset();
+    }
+    ~CBerlinClock()
+    {
+        sonivel::SetClock({});
+        if (m_oldTz)
+            setenv("TZ", m_oldTz->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    void Set(std::time_t seconds, int milli)
+    {
+        sonivel::SetClockMs([=] { return sonivel::SPcTime{seconds, milli}; });
+    }
+
+private:
+    std::optional<std::string> m_oldTz;
+};
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Export CSV of each window through its menu: the records of a monitoring run
+// carry the PC clock's milliseconds while their data text file keeps whole
+// seconds; a downloaded group runs from its header's time by its interval. A
+// folder that does not exist gets a message naming the file, and nothing is
+// left behind.
+TEST_F(MainFrameTest, ExportCsvOfEachWindowWritesItsRecordsToTheMillisecond)
+{
+    CBerlinClock clock;
+    CRecordStore logStore;
+    std::unique_ptr<CDataLogDlg> logWindow;
+    struct SCase {
+        const char* window;
+        std::function<QObject*()> fill;   // takes the window's records, gives the window
+        int exportCsv, save;              // its commands
+        const char* csv;
+        const char* txt;
+    };
+    const SCase cases[] = {
+        {"main window",
+         [&]() -> QObject* {
+             LinkAlive();
+             frame.Action(32771)->trigger();   // Run, every 0.5 s
+             for (const auto& [second, milli] : {std::pair{19, 500}, {20, 0}, {20, 500}}) {
+                 clock.Set(testsupport::LocalMoment(2026, 12, 8, 11, 1, second), milli);
+                 frame.View()->OnRunTimer(TIMER_SAMPLE);
+             }
+             frame.Action(32772)->trigger();
+             return &frame;
+         },
+         32830, 32786,
+         "time,level_db,weighting\r\n"
+         "2026-12-08T11:01:19.500+01:00,50.00,A\r\n"
+         "2026-12-08T11:01:20.000+01:00,50.00,A\r\n"
+         "2026-12-08T11:01:20.500+01:00,50.00,A\r\n",
+         "DECIVOX DATA LOGGER SamplingRate:0.5;\r\n"
+         "08-12-2026,11:01:19, 50.00, dBA\r\n"
+         "08-12-2026,11:01:20, 50.00, dBA\r\n"
+         "08-12-2026,11:01:20, 50.00, dBA\r\n"},
+        {"data-logger window",
+         [&]() -> QObject* {
+             // One group in dBC from 08-12-2026 23:59:58 every 2 s (hour byte
+             // "31": flags 10 and 12 plus 1).
+             CLoggerDecoder decoder;
+             decoder.DecodeLoggerText("cc26120831595802ac063507000452dd", logStore);
+             logWindow = std::make_unique<CDataLogDlg>(nullptr, logStore);
+             logWindow->OnGroupDoubleClicked(0);
+             return logWindow.get();
+         },
+         32833, 32793,
+         "time,level_db,weighting\r\n"
+         "2026-12-08T23:59:58.000+01:00,63.50,C\r\n"
+         "2026-12-09T00:00:00.000+01:00,70.00,C\r\n"
+         "2026-12-09T00:00:02.000+01:00,45.20,C\r\n",
+         "DECIVOX DATA LOGGER SamplingRate:2.0;\r\n"
+         "08-12-2026,23:59:58, 63.50, dBC\r\n"
+         "09-12-2026,0:00:00, 70.00, dBC\r\n"
+         "09-12-2026,0:00:02, 45.20, dBC\r\n"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.window);
+        QTemporaryDir dir;
+        QObject* window = c.fill();
+        QAction* exportCsv = FindById<QAction>(window, c.exportCsv);
+        ASSERT_NE(exportCsv, nullptr);
+        dialogs.saveAsked.clear();
+        dialogs.saveAnswers << dir.filePath("levels.csv") << dir.filePath("levels.txt")
+                            << dir.filePath("missing/levels.csv") << QString();
+        exportCsv->trigger();
+        FindById<QAction>(window, c.save)->trigger();
+        ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+        EXPECT_EQ(dialogs.saveAsked.value(0), "2026-12-8 11-1.csv|csv|CSV files (*.csv)");
+        EXPECT_EQ(ReadAll(dir.filePath("levels.csv")).toStdString(), c.csv);
+        EXPECT_EQ(ReadAll(dir.filePath("levels.txt")).toStdString(), c.txt);
+
+        exportCsv->trigger();   // into a folder that does not exist
+        exportCsv->trigger();   // Cancel
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_TRUE(dialogs.messages[0].startsWith("ERROR: ")) << dialogs.messages[0].toStdString();
+        EXPECT_TRUE(dialogs.messages[0].contains("missing/levels.csv")) << dialogs.messages[0].toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  (QStringList{"levels.csv", "levels.txt"}));
+        EXPECT_EQ(dialogs.saveAsked.size(), 4);
+        dialogs.messages.clear();
+    }
 }
 
 } // namespace

@@ -48,7 +48,7 @@ TEST_F(CsvExportTest, RowsCarryIsoTimeWithTheZoneOffsetOfTheirDateDotDecimalsAnd
         double value;
         const char* time;
         const char* unit;
-        long milli;
+        int milli;
         const char* row;
     };
     const SCase cases[] = {
@@ -67,7 +67,7 @@ TEST_F(CsvExportTest, RowsCarryIsoTimeWithTheZoneOffsetOfTheirDateDotDecimalsAnd
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.time);
         std::string row;
-        AppendCsvRow(row, CObjData(c.value, c.time, c.unit, 0, 1.0), c.milli);
+        AppendCsvRow(row, CObjData(c.value, c.time, c.unit, 0, 1.0, c.milli));
         EXPECT_EQ(row, c.row);
     }
     if (!m_bCommaLocale)

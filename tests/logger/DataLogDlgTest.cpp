@@ -73,11 +73,11 @@ TEST_F(DataLogWindow, ListsOneRowPerGroupUnderTheFiveColumns)
     EXPECT_EQ(rates, (QStringList{"0.1", "0.2", "0.5", "1", "1.5", "2", "2.5", "3", "5", "10"}));
 }
 
-TEST_F(DataLogWindow, MenuCarriesTheFiveCommands)
+TEST_F(DataLogWindow, MenuCarriesTheSixCommands)
 {
     Make();
     const std::pair<int, const char*> commands[] = {{32781, "Import Data(&I)"}, {32813, "Export To Excel(&E)"},
-                                                    {32793, "Save Selected(&S)"}, {32794, "Print Graph(&G)"},
+                                                    {32833, "Export CSV(&V)"},    {32793, "Save Selected(&S)"}, {32794, "Print Graph(&G)"},
                                                     {32795, "Print Data(&D)"}};
     for (const auto& [id, text] : commands) {
         auto* a = FindById<QAction>(dlg.get(), id);
@@ -87,7 +87,8 @@ TEST_F(DataLogWindow, MenuCarriesTheFiveCommands)
     QStringList top;
     for (QAction* a : dlg->Form().menu->actions())
         top << a->text();
-    EXPECT_EQ(top, QStringList({"Import Data(&I)", "Export To Excel(&E)", "Save Data(&S)", "Print(&P)"}));
+    EXPECT_EQ(top, QStringList({"Import Data(&I)", "Export To Excel(&E)", "Export CSV(&V)", "Save Data(&S)",
+                                "Print(&P)"}));
 }
 
 TEST_F(DataLogWindow, DoubleClickSelectsEveryRunOfTheGroupAndShowsItsStatistics)

@@ -254,6 +254,24 @@ std::string CsvOf(const sonivel::SDataFileRead& read)
     return csv;
 }
 
+// The times of a CSV file's rows (ISO 8601 with milliseconds and offset).
+std::vector<std::string> CsvTimes(const std::string& csv)
+{
+    std::vector<std::string> times;
+    for (const std::string& line : Lines(csv))
+        if (line.rfind("time,", 0) != 0)
+            times.push_back(line.substr(0, line.find(',')));
+    return times;
+}
+
+// A run's CSV file as its data text file has it: the milliseconds of every
+// time set to 000.
+std::string WholeSeconds(const std::string& csv)
+{
+    static const std::regex milli(R"(\.\d{3}([+-]\d{2}:\d{2},))");
+    return std::regex_replace(csv, milli, ".000$1");
+}
+
 TEST(SonivelLog, CsvFilesHoldTheRecordsOfTheDataFilesUnderTheSameRules)
 {
     CSim sim({"--period", "100", "--fast-download", "--groups", "3,2"});
@@ -266,7 +284,11 @@ TEST(SonivelLog, CsvFilesHoldTheRecordsOfTheDataFilesUnderTheSameRules)
     };
     auto first = record({"--csv", csv});
     ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(ReadFile(csv), CsvOf(sonivel::ReadDataFile(out)));
+    EXPECT_EQ(WholeSeconds(ReadFile(csv)), CsvOf(sonivel::ReadDataFile(out)));
+    // Every 0.1 s: the PC clock's milliseconds set apart records of one second.
+    const std::vector<std::string> times = CsvTimes(ReadFile(csv));
+    ASSERT_EQ(times.size(), 3u);
+    EXPECT_TRUE(times[0] < times[1] && times[1] < times[2]) << ReadFile(csv);
 
     // Refused without --append or --force, and never the data file itself.
     const std::string before = ReadFile(csv);
@@ -285,7 +307,7 @@ TEST(SonivelLog, CsvFilesHoldTheRecordsOfTheDataFilesUnderTheSameRules)
     ASSERT_EQ(appended.status, 0) << appended.err;
     const auto read = sonivel::ReadDataFile(out);
     ASSERT_EQ(read.records.size(), 6u);
-    EXPECT_EQ(ReadFile(dir / "second.csv"), CsvOf(read));
+    EXPECT_EQ(WholeSeconds(ReadFile(dir / "second.csv")), CsvOf(read));
 
     auto download = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "logger", "--csv"});
     ASSERT_EQ(download.status, 0) << download.err;
