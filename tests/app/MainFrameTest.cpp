@@ -68,7 +68,7 @@ TEST_F(MainFrameTest, MenuBarHoldsEveryEntryWithItsTextAndCommand)
     }
     EXPECT_EQ(entries, (QStringList{"Open\tCtrl+O(&O)=32790", "Save as \tCtrl+S(&S)=32786",
                                     "Export To Excel(&E)=32785", "Export CSV(&V)=32830", "Report PDF(&R)=32831",
-                                    "Print Graph(                                     "Print Graph(&G)=32802", "Print Data(&D)=32796", "-",G)=32802", "Print Data(                                     "Print Graph(&G)=32802", "Print Data(&D)=32796", "-",D)=32796", "-",
+                                    "Print Graph(&G)=32802", "Print Data(&D)=32796", "-",
                                     "Exit(&X)=32788", "Run(&R)=32771", "Stop(&S)=32772", "Clear Data(C)=32773",
                                     "Setup(&U)=32791", "Manual(&M)=32815", "Auto(&A)=32816",
                                     "ToolBar(&T)=59392", "StatusBar(&S)=59393", "Color Setting=32817",
