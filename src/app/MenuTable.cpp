@@ -15,6 +15,7 @@ const char* CommandPrompt(int id)
     case 32796: return "Print Data";
     case 32799: return "Help";
     case 32802: return "Print Graph";
+    case 32832: return "Show Noise Statistics";
     // The usual prompts of the window's own commands.
     case kIdAbout: return "Display program information, version number and copyright";
     case kIdToolBar: return "Show or hide the toolbar";

@@ -1,5 +1,6 @@
 // The data-logger window's menu commands: Import, Save Selected, Export To
-// Excel and the two printouts, all of the selected group.
+// Excel and the two printouts, all of the selected group, and Noise Statistics.
+#include "acoustics/NoiseStatistics.h"
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
 #include "files/Printing.h"
@@ -43,6 +44,11 @@ void CDataLogDlg::OnPrintGraph()
         return;
     CPrintRX job;
     sonivel::PrintGraph(job, this, *m_form.graph, m_selGroup, m_stat);
+}
+
+void CDataLogDlg::OnNoiseStatistics()
+{
+    m_pNoise->ShowWindow();
 }
 
 void CDataLogDlg::OnPrintData()

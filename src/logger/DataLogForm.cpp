@@ -71,6 +71,7 @@ void BuildMenu(QDialog* dlg, SDataLogForm& f)
     QMenu* print = f.menu->addMenu(QStringLiteral("Print(&P)"));
     f.printGraph = Command(print, 32794, "Print Graph(&G)");
     f.printData = Command(print, 32795, "Print Data(&D)");
+    f.noiseStats = Command(f.menu, 32835, "Noise Statistics(&N)");
 }
 
 QTableView* BuildGroupList(QDialog* dlg)

@@ -87,7 +87,8 @@ TEST_F(DataLogWindow, MenuCarriesTheFiveCommands)
     QStringList top;
     for (QAction* a : dlg->Form().menu->actions())
         top << a->text();
-    EXPECT_EQ(top, QStringList({"Import Data(&I)", "Export To Excel(&E)", "Save Data(&S)", "Print(&P)"}));
+    EXPECT_EQ(top, QStringList({"Import Data(&I)", "Export To Excel(&E)", "Save Data(&S)", "Print(&P)",
+                                "Noise Statistics(&N)"}));
 }
 
 TEST_F(DataLogWindow, DoubleClickSelectsEveryRunOfTheGroupAndShowsItsStatistics)
