@@ -8,6 +8,11 @@
 
 namespace {
 
+QString Records(long long n)
+{
+    return n == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(n);
+}
+
 long long RecordCount(const sonivel::CFiguresByWeighting& figures)
 {
     long long n = 0;
@@ -86,10 +91,10 @@ void CNoiseStatistics::ShowSeries()
     const long long n = RecordCount(m_figures);
     QString caption;
     if (m_series == ESeries::MonitoringRun)
-        caption = n ? QStringLiteral("The whole monitoring run: %1 records.").arg(n)
+        caption = n ? QStringLiteral("The whole monitoring run: %1.").arg(Records(n))
                     : QStringLiteral("No record of a monitoring run yet.");
     else
-        caption = n ? QStringLiteral("Group %1: %2 records.").arg(m_nGroup).arg(n)
+        caption = n ? QStringLiteral("Group %1: %2.").arg(m_nGroup).arg(Records(n))
                     : QStringLiteral("Double-click a group in the list to see its figures.");
     m_pWnd->ShowSpan(0, caption, sonivel::SpanTexts(m_figures));
 }
@@ -131,10 +136,10 @@ void CNoiseStatistics::CheckCursors()
     const sonivel::CFiguresByWeighting figures =
         sonivel::FiguresOfRange(*list, static_cast<std::size_t>(key.a), static_cast<std::size_t>(key.b));
     m_pWnd->ShowSpan(1,
-                     QStringLiteral("Records %1 to %2, between cursors A and B: %3 records.")
+                     QStringLiteral("Records %1 to %2, between cursors A and B: %3.")
                          .arg(key.a + 1)
                          .arg(key.b + 1)
-                         .arg(key.b - key.a + 1),
+                         .arg(Records(key.b - key.a + 1)),
                      sonivel::SpanTexts(figures));
 }
 
