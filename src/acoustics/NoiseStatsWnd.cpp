@@ -17,8 +17,8 @@
 
 namespace {
 
-// The hourly table shows this many rows and scrolls for more; the table of
-// figures shows all of its rows.
+// The hourly table shows at least this many rows and scrolls for more; the
+// table of figures shows all of its rows.
 constexpr int kHourRowsShown = 12;
 constexpr int kAllRows = 1 << 20;
 
@@ -46,6 +46,10 @@ QTableWidget* Table(QWidget* parent, int id, const QStringList& heads, bool scro
     SetResId(t, id);
     t->setHorizontalHeaderLabels(heads);
     t->verticalHeader()->hide();
+    // Rows as high as a line of the font in use with a little air, not the
+    // style's roomier default.
+    t->verticalHeader()->setMinimumSectionSize(1);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     t->horizontalHeader()->setHighlightSections(false);
     t->horizontalHeader()->setStretchLastSection(false);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -168,7 +172,8 @@ void CNoiseStatsWnd::ShowSpan(int s, const QString& caption, const std::vector<s
             SetCell(slot.hourly, r, 1, row.leq, true);
             SetCell(slot.hourly, r, 2, row.count, true);
         }
-        FitTable(slot.hourly, kHourRowsShown);
+        // The hourly table is as tall as the figures beside it, or scrolls.
+        FitTable(slot.hourly, std::max(kHourRowsShown, slot.figures->rowCount()));
         slot.hourly->setVisible(!t.hourly.empty());
         slot.box->show();
     }
