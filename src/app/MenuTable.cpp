@@ -17,6 +17,7 @@ const char* CommandPrompt(int id)
     case 32802: return "Print Graph";
     case 32830: return "Export Data as CSV";
     case 32831: return "Write a PDF noise report of the data";
+    case 32832: return "Show Noise Statistics";
     // The usual prompts of the window's own commands.
     case kIdAbout: return "Display program information, version number and copyright";
     case kIdToolBar: return "Show or hide the toolbar";

@@ -13,7 +13,7 @@ inline constexpr int kIdAbout = 57664;
 inline constexpr int kIdToolBar = 59392;
 inline constexpr int kIdStatusBar = 59393;
 
-inline constexpr std::array<SMenuEntry, 21> kMainMenu{{
+inline constexpr std::array<SMenuEntry, 22> kMainMenu{{
     {"File(&F)", "Open\tCtrl+O(&O)", 32790},
     {"File(&F)", "Save as \tCtrl+S(&S)", 32786},
     {"File(&F)", "Export To Excel(&E)", 32785},
@@ -27,6 +27,7 @@ inline constexpr std::array<SMenuEntry, 21> kMainMenu{{
     {"Real Time(&R)", "Stop(&S)", 32772},
     {"Real Time(&R)", "Clear Data(C)", 32773},
     {"Real Time(&R)", "Setup(&U)", 32791},
+    {"Real Time(&R)", "Noise Statistics(&N)", 32832},
     {nullptr, "DataLogger(&D)", 32780},
     {"Com Port(&C)", "Manual(&M)", 32815},
     {"Com Port(&C)", "Auto(&A)", 32816},

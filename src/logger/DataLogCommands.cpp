@@ -1,5 +1,7 @@
 // The data-logger window's menu commands: Import, Save Selected, Export To
-// Excel, Export CSV, the two printouts and the PDF report, all of the selected group.
+// Excel, Export CSV, the two printouts and the PDF report, all of the selected group,
+// and Noise Statistics.
+#include "acoustics/NoiseStatistics.h"
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
 #include "files/Printing.h"
@@ -51,6 +53,11 @@ void CDataLogDlg::OnPrintGraph()
         return;
     CPrintRX job;
     sonivel::PrintGraph(job, this, *m_form.graph, m_selGroup, m_stat);
+}
+
+void CDataLogDlg::OnNoiseStatistics()
+{
+    m_pNoise->ShowWindow();
 }
 
 void CDataLogDlg::OnPrintData()

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTableView>
 
+#include "acoustics/NoiseStatistics.h"
 #include "common/Text.h"
 #include "dialogs/Dialogs.h"
 #include "graph/ChartParent.h"
@@ -24,6 +25,7 @@ CDataLogDlg::CDataLogDlg(QWidget* owner, CRecordStore& logStore)
     m_form = BuildDataLogForm(this);
     m_pModel = qobject_cast<CGroupListModel*>(m_form.list->model());
     m_pChartParent = new CChartParent(this, m_form.graph, [this] { return &m_selGroup; });
+    m_pNoise = new CNoiseStatistics(this, m_form.graph, CNoiseStatistics::ESeries::SelectedGroup);
 
     connect(m_form.list, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { OnGroupDoubleClicked(index.isValid() ? index.row() : -1); });
@@ -34,6 +36,7 @@ CDataLogDlg::CDataLogDlg(QWidget* owner, CRecordStore& logStore)
     connect(m_form.printGraph, &QAction::triggered, this, &CDataLogDlg::OnPrintGraph);
     connect(m_form.printData, &QAction::triggered, this, &CDataLogDlg::OnPrintData);
     connect(m_form.reportPdf, &QAction::triggered, this, &CDataLogDlg::OnReportPdf);
+    connect(m_form.noiseStats, &QAction::triggered, this, &CDataLogDlg::OnNoiseStatistics);
 
     ResetChart();
     FillGroupList();
@@ -57,6 +60,7 @@ void CDataLogDlg::Recreate()
     if (isVisible())
         showMinimized();
     m_selGroup.RemoveAll();
+    m_pNoise->Reset();
     m_stat = {};
     ClearBoxes();
     m_form.graph->m_bZoomed = false;
@@ -94,6 +98,7 @@ void CDataLogDlg::OnGroupDoubleClicked(int row)
         return;
     const int group = m_pModel->index(row, 0).data(CGroupListModel::GroupRole).toInt();
     sonivel::SelectGroup(m_logStore, group, m_selGroup);
+    m_pNoise->Fill(m_selGroup);
     if (m_selGroup.IsEmpty()) {
         // The row outlived its records: nothing to show.
         m_form.graph->Redraw(&m_selGroup, 1);
@@ -138,6 +143,7 @@ void CDataLogDlg::SetBox(int id, const QString& text)
 void CDataLogDlg::ForgetSelection()
 {
     m_selGroup.RemoveAll();
+    m_pNoise->Reset();
     m_form.graph->Redraw(&m_selGroup, 1);
 }
 

@@ -9,6 +9,7 @@
 #include "monitor/Statistics.h"
 
 class CChartParent;
+class CNoiseStatistics;
 class CGroupListModel;
 class CPrintRX;
 
@@ -51,6 +52,7 @@ public:
     void OnPrintGraph();      // 32794
     void OnPrintData();       // 32795
     void OnReportPdf();       // 32834
+    void OnNoiseStatistics(); // 32835
 
     const CRecordSelection& SelGroup() const { return m_selGroup; }
     // Statistics of the selected group with its sum and interval, as the last
@@ -78,5 +80,7 @@ private:
     SDataLogForm m_form;
     CGroupListModel* m_pModel = nullptr;
     CChartParent* m_pChartParent = nullptr;
+    // The noise figures of the selected group and between the cursors.
+    CNoiseStatistics* m_pNoise = nullptr;
     bool m_bDownloadActive = false;
 };

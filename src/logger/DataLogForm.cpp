@@ -73,6 +73,7 @@ void BuildMenu(QDialog* dlg, SDataLogForm& f)
     f.printGraph = Command(print, 32794, "Print Graph(&G)");
     f.printData = Command(print, 32795, "Print Data(&D)");
     f.reportPdf = Command(print, 32834, "Report PDF(&R)");
+    f.noiseStats = Command(f.menu, 32835, "Noise Statistics(&N)");
 }
 
 QTableView* BuildGroupList(QDialog* dlg)

@@ -20,6 +20,7 @@ struct SDataLogForm {
     QAction* printGraph = nullptr;     // 32794
     QAction* printData = nullptr;      // 32795
     QAction* reportPdf = nullptr;      // 32834
+    QAction* noiseStats = nullptr;     // 32835
     QTableView* list = nullptr;        // 1035
     QComboBox* rate = nullptr;         // 1007
     CGraphicsBtn* graph = nullptr;     // 1010

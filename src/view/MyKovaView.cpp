@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTimerEvent>
 
+#include "acoustics/NoiseStatistics.h"
 #include "common/Clock.h"
 #include "dialogs/Dialogs.h"
 #include "graph/ChartParent.h"
@@ -38,7 +39,7 @@ CRecordStore* g_pLogDataArray = nullptr;
     X(32786, OnSave) X(32790, OnOpen) X(32791, OnSetup) X(32785, OnExport) X(32788, OnExit)                  \
     X(32802, OnPrintGraph) X(32796, OnPrintData) X(32799, OnHelp) X(1059, OnShowGraph) X(1060, OnShowList)   \
     X(32815, OnPortManual) X(32816, OnPortAuto) X(32817, OnColorSetting)                                     \
-    X(32830, OnExportCsv) X(32831, OnReportPdf)
+    X(32830, OnExportCsv) X(32831, OnReportPdf) X(32832, OnNoiseStatistics)
 
 bool CMyKovaView::IsViewCommand(int id)
 {
@@ -88,6 +89,7 @@ CMyKovaView::CMyKovaView(QWidget* parent, SViewOptions options)
     SetResId(m_pGraph, 1010);
     m_pChartParent = new CChartParent(this, m_pGraph, [this] { return &m_rtStore; },
                                       CChartParent::SOptions{true});
+    m_pNoise = new CNoiseStatistics(this, m_pGraph, CNoiseStatistics::ESeries::MonitoringRun);
 
     m_pListModel = new CDataListModel(m_rtStore, this);
     m_form.list->setModel(m_pListModel);
@@ -255,6 +257,11 @@ void CMyKovaView::OnHelp()
 void CMyKovaView::OnColorSetting()
 {
     RunColorSetting(this, *m_pGraph);
+}
+
+void CMyKovaView::OnNoiseStatistics()
+{
+    m_pNoise->ShowWindow();
 }
 
 void CMyKovaView::RedrawGraph(int flag)

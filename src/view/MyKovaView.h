@@ -19,6 +19,7 @@
 #include "view/ViewForm.h"
 
 class CChartParent;
+class CNoiseStatistics;
 class CDataLogger;
 class CQtComLink;
 class QTimer;
@@ -151,6 +152,7 @@ private:
     void OnPortAuto();
     void OnColorSetting();
     void OnUndoZoom();
+    void OnNoiseStatistics();
 
     // Monitoring run pieces.
     void ResetStatistics();
@@ -185,6 +187,8 @@ private:
     CGraphicsBtn* m_pGraph = nullptr;
     CChartParent* m_pChartParent = nullptr;
     CDataListModel* m_pListModel = nullptr;
+    // The noise figures of the run and between the cursors, and their window.
+    CNoiseStatistics* m_pNoise = nullptr;
 
     // Timers 1 (reopen), 2 (link watchdog), 3 (sampling), 4 (download time-out).
     QBasicTimer m_timers[5];

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QTableView>
 
+#include "acoustics/NoiseStatistics.h"
 #include "common/Text.h"
 #include "dialogs/Dialogs.h"
 #include "graph/GraphicsBtn.h"
@@ -38,6 +39,7 @@ void CMyKovaView::OnClearData()
         return;
     ResetStatistics();
     m_rtStore.RemoveAll();
+    m_pNoise->Reset();
     m_journal.Remove();
     m_pListModel->ResetRows();
     m_pGraph->ResetView();
@@ -59,6 +61,7 @@ void CMyKovaView::OfferRestore()
     }
     // Back as the run left them: the store, statistics, interval, list and graph.
     m_run.Restore(std::move(left.records));
+    m_pNoise->Fill(m_rtStore);
     if (const int index = SampleIntervalIndex(m_run.Interval()); index >= 0)
         m_form.rate->setCurrentIndex(index);
     m_pListModel->ResetRows();
@@ -94,6 +97,7 @@ bool CMyKovaView::AskSaveCurrentData()
 void CMyKovaView::OnStoreCleared()
 {
     m_journal.Remove();   // the records were saved or discarded by the user
+    m_pNoise->Reset();
     SetField(1009, QString());
     m_pListModel->ResetRows();
 }
@@ -122,6 +126,7 @@ void CMyKovaView::OnRecordAdded(const CObjData& record, std::size_t)
         m_form.list->scrollToBottom();
     RedrawGraph(0);
     ShowStatistics();
+    m_pNoise->Add(record);
     // Into the journal as it is taken; a journal that fails is shown once and
     // the run goes on.
     std::string failure;

@@ -70,7 +70,7 @@ TEST_F(MainFrameTest, MenuBarHoldsEveryEntryWithItsTextAndCommand)
                                     "Export To Excel(&E)=32785", "Export CSV(&V)=32830", "Report PDF(&R)=32831",
                                     "Print Graph(&G)=32802", "Print Data(&D)=32796", "-",
                                     "Exit(&X)=32788", "Run(&R)=32771", "Stop(&S)=32772", "Clear Data(C)=32773",
-                                    "Setup(&U)=32791", "Manual(&M)=32815", "Auto(&A)=32816",
+                                    "Setup(&U)=32791", "Noise Statistics(&N)=32832", "Manual(&M)=32815", "Auto(&A)=32816",
                                     "ToolBar(&T)=59392", "StatusBar(&S)=59393", "Color Setting=32817",
                                     "Contents(&C)=32799", "About(&A)=57664"}));
     EXPECT_EQ(frame.Action(32771)->statusTip(), "Run Real Time Monitoring");

@@ -88,7 +88,7 @@ TEST_F(DataLogWindow, MenuCarriesTheSixCommands)
     for (QAction* a : dlg->Form().menu->actions())
         top << a->text();
     EXPECT_EQ(top, QStringList({"Import Data(&I)", "Export To Excel(&E)", "Export CSV(&V)", "Save Data(&S)",
-                                "Print(&P)"}));
+                                "Print(&P)", "Noise Statistics(&N)"}));
 }
 
 TEST_F(DataLogWindow, DoubleClickSelectsEveryRunOfTheGroupAndShowsItsStatistics)
