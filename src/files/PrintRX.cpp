@@ -145,6 +145,13 @@ bool CPrintRX::EndJob()
     return true;
 }
 
+void CPrintRX::AbortJob()
+{
+    if (m_printer && m_painter.isActive() && PdfFile().isEmpty())
+        m_printer->abort();
+    Release();
+}
+
 void CPrintRX::Fail(int error, const QString& message)
 {
     m_nError = error;

@@ -48,6 +48,9 @@ public:
     // or a printer in its error state), reported naming the file or printer;
     // false without a report when no document was running.
     bool EndJob();
+    // Ends the job without a printout (the user cancelled): nothing is
+    // reported, a printer's job is aborted and a PDF file stays as it was.
+    void AbortJob();
 
     QPainter& Painter() { return m_painter; }
     QPrinter* Printer() const { return m_printer.get(); }
