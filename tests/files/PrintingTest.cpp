@@ -11,6 +11,10 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QComboBox>
 #include <QFontInfo>
@@ -298,6 +302,26 @@ TEST_F(Printing, DataOfMoreThanAHundredPagesAsksWithThePageCountFirst)
     PrintData(job, nullptr, run.store, run.block);
     EXPECT_EQ(PdfPages(pdf), match.captured(1).toInt());
     EXPECT_GT(PdfPages(pdf), 100);
+
+    // Cancel in the progress dialog between pages: the earlier PDF stays as it was.
+    const std::string before = CTempDir::Read(pdf);
+    bool pressed = false;
+    QTimer tick;
+    tick.setInterval(20);
+    QObject::connect(&tick, &QTimer::timeout, [&pressed] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible() && !pressed) {
+                pressed = true;
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            }
+    });
+    tick.start();
+    PrintData(job, nullptr, run.store, run.block);
+    tick.stop();
+    EXPECT_TRUE(pressed) << "the progress dialog never came up";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(';').toStdString();
+    EXPECT_EQ(CTempDir::Read(pdf), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
 
     // Up to a hundred pages print without a question.
     dialogs.questions.clear();
