@@ -48,6 +48,14 @@ protected:
     QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QString Box(int id) const { return FindById<QLineEdit>(dlg.get(), id)->text(); }
     int Rows() const { return dlg->Form().list->model()->rowCount(); }
+    // Saves a run of 12 records at 0.5 s as run.txt and opens it in the main view's way.
+    void OpenSavedRun(loggertest::CLoggerHarness& h)
+    {
+        AddGroup(h.rtStore, 0, 12, 60.0, 0.5);
+        ASSERT_TRUE(sonivel::WriteDataFile(QFile::encodeName(File("run.txt")).toStdString(), h.rtStore).ok);
+        dialogs.openAnswers << File("run.txt");
+        h.logger.Open();
+    }
 
     QTemporaryDir dir;
     CScriptedDialogs dialogs;
@@ -60,10 +68,7 @@ protected:
 TEST_F(LogFiles, OpenOfASavedRunListsOneGroupWithIdZero)
 {
     loggertest::CLoggerHarness h;
-    AddGroup(h.rtStore, 0, 12, 60.0, 0.5);
-    ASSERT_TRUE(sonivel::WriteDataFile(QFile::encodeName(File("run.txt")).toStdString(), h.rtStore).ok);
-    dialogs.openAnswers << File("run.txt");
-    h.logger.Open();
+    OpenSavedRun(h);
     EXPECT_EQ(dialogs.openAsked, QStringList({"*.txt|txt|Data File(*.txt)"}));
     ASSERT_NE(h.logger.Window(), nullptr);
     EXPECT_TRUE(h.logger.Window()->isVisible());
@@ -182,10 +187,7 @@ TEST_F(LogFiles, AWriteFailureNamesTheFileAndLosesNothing)
 TEST_F(LogFiles, OpeningALargeFileKeepsTheEventLoopTurningAndCancelKeepsWhatWasThere)
 {
     loggertest::CLoggerHarness h;
-    AddGroup(h.rtStore, 0, 12, 60.0, 0.5);
-    ASSERT_TRUE(sonivel::WriteDataFile(QFile::encodeName(File("small.txt")).toStdString(), h.rtStore).ok);
-    dialogs.openAnswers << File("small.txt");
-    h.logger.Open();
+    OpenSavedRun(h);
     CDataLogDlg* window = h.logger.Window();
     ASSERT_NE(window, nullptr);
     window->OnGroupDoubleClicked(0);
