@@ -2,6 +2,7 @@
 
 #include "common/IsoTime.h"
 #include "common/Text.h"
+#include "files/RecordLines.h"
 #include "graph/TimeAxis.h"
 
 namespace sonivel {
@@ -31,8 +32,6 @@ std::string_view Weighting(std::string_view unit)
     return unit;
 }
 
-constexpr std::size_t kBlockBytes = 64 * 1024;
-
 } // namespace
 
 std::string_view CsvHeader()
@@ -55,23 +54,15 @@ void AppendCsvRow(std::string& out, const CObjData& record)
 
 SFileResult WriteCsv(const std::string& path, const CRecordList& records, EPathSource pathSource)
 {
-    return WriteFileFrom(
-        path,
-        [&records](const ContentWriter& write) -> SFileResult {
-            std::string block(CsvHeader());
-            for (std::size_t i = 0; i < records.GetSize(); ++i) {
-                AppendCsvRow(block, records.GetAt(i));
-                if (block.size() >= kBlockBytes) {
-                    if (!write(block))
-                        return {};   // the writer's own failure is reported
-                    block.clear();
-                }
-            }
-            if (!block.empty())
-                write(block);
-            return {};
-        },
-        pathSource);
+    return WriteCsv(path, records, NoProgress(), pathSource);
+}
+
+SFileResult WriteCsv(const std::string& path, const CRecordList& records, IJobProgress& progress,
+                     EPathSource pathSource)
+{
+    return WriteRecordLines(
+        path, CsvHeader(), records, [](std::string& out, std::size_t, const CObjData& r) { AppendCsvRow(out, r); },
+        progress, pathSource);
 }
 
 } // namespace sonivel

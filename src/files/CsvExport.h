@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "files/FileResult.h"
+#include "files/JobProgress.h"
 #include "files/SafeWrite.h"
 #include "monitor/RecordList.h"
 
@@ -32,6 +33,9 @@ void AppendCsvRow(std::string& out, const CObjData& record);
 // for pathSource and failures: an existing file is left as it was). No
 // records gives the header line alone.
 SFileResult WriteCsv(const std::string& path, const CRecordList& records,
+                     EPathSource pathSource = EPathSource::Program);
+// The same with progress and cancel (see WriteRecordLines).
+SFileResult WriteCsv(const std::string& path, const CRecordList& records, IJobProgress& progress,
                      EPathSource pathSource = EPathSource::Program);
 
 } // namespace sonivel

@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <istream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/Text.h"
+#include "files/RecordLines.h"
 #include "files/SafeRead.h"
 
 namespace sonivel {
@@ -92,9 +94,17 @@ std::string FormatDataRecordLine(const CObjData& r)
 
 SFileResult WriteDataFile(const std::string& path, const CRecordList& records, EPathSource source)
 {
+    return WriteDataFile(path, records, NoProgress(), source);
+}
+
+SFileResult WriteDataFile(const std::string& path, const CRecordList& records, IJobProgress& progress,
+                          EPathSource source)
+{
     if (records.IsEmpty())
         return {};
-    return WriteWholeFile(path, FormatDataFile(records), source);
+    return WriteRecordLines(
+        path, FormatDataHeaderLine(records.GetAt(0).m_dSampleRate), records,
+        [](std::string& out, std::size_t, const CObjData& r) { out += FormatDataRecordLine(r); }, progress, source);
 }
 
 double ParseHeaderRate(std::string_view header)
@@ -183,10 +193,20 @@ SDataFileRead ParseDataFile(std::istream& in)
 
 SDataFileRead ReadDataFile(const std::string& path)
 {
-    return KeepingRecords([&path](const DataRecordSink& sink) { return ScanDataFile(path, sink); });
+    return ReadDataFile(path, NoProgress());
+}
+
+SDataFileRead ReadDataFile(const std::string& path, IJobProgress& progress)
+{
+    return KeepingRecords([&](const DataRecordSink& sink) { return ScanDataFile(path, sink, progress); });
 }
 
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord)
+{
+    return ScanDataFile(path, onRecord, NoProgress());
+}
+
+SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord, IJobProgress& progress)
 {
     int fd = -1;
     const SFileResult opened = OpenRegularFile(path, fd);
@@ -196,9 +216,27 @@ SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onReco
         result.message = opened.message;
         return result;
     }
-    CLineReader lines([fd](char* buffer, std::size_t size) { return ReadSome(fd, buffer, size); }, kDataFileMaxLine);
+    struct stat st{};
+    progress.SetTotal(::fstat(fd, &st) == 0 ? static_cast<std::size_t>(st.st_size) : 0);
+    std::size_t done = 0;
+    // A cancel reads as the end of the file; the result is then dropped below.
+    CLineReader lines(
+        [fd, &progress, &done](char* buffer, std::size_t size) {
+            if (progress.Cancelled())
+                return 0L;
+            const long n = ReadSome(fd, buffer, size);
+            if (n > 0)
+                progress.SetDone(done += static_cast<std::size_t>(n));
+            return n;
+        },
+        kDataFileMaxLine);
     SDataFileRead result = ScanDataFile(lines, onRecord);
     ::close(fd);
+    if (progress.Cancelled()) {
+        result = {};
+        result.status = SDataFileRead::EStatus::Cancelled;
+        return result;
+    }
     if (result.status == SDataFileRead::EStatus::CannotOpen)
         result.message = FileFailure("Cannot read", path, result.message).message;
     return result;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "files/FileResult.h"
+#include "files/JobProgress.h"
 #include "files/SafeWrite.h"
 #include "files/TextLines.h"
 #include "monitor/RecordList.h"
@@ -29,14 +30,17 @@ std::string FormatDataHeaderLine(double sampleRate);
 std::string FormatDataRecordLine(const CObjData& record);
 
 // Writes the file (see WriteWholeFile for source). No records: nothing is
-// written (no file is created) and the result is ok. A failure leaves an
-// existing file untouched.
+// written (no file is created) and the result is ok. A failure or a cancel
+// (see WriteRecordLines for progress) leaves an existing file untouched.
 SFileResult WriteDataFile(const std::string& path, const CRecordList& records,
+                          EPathSource source = EPathSource::Program);
+SFileResult WriteDataFile(const std::string& path, const CRecordList& records, IJobProgress& progress,
                           EPathSource source = EPathSource::Program);
 
 struct SDataFileRead {
     // BadFormat: not a data file (a wrong header, or a line far too long).
-    enum class EStatus { Ok, CannotOpen, BadFormat };
+    // Cancelled: the reading was cancelled (no records, no message).
+    enum class EStatus { Ok, CannotOpen, BadFormat, Cancelled };
     EStatus status = EStatus::Ok;
     // The records read, group 0, all with the header's interval. Replace the
     // logger store with them only when status is Ok.
@@ -61,6 +65,9 @@ SDataFileRead ParseDataFile(std::string_view content);
 SDataFileRead ParseDataFile(std::istream& in);
 // Reads the file at path; only a regular file is read (see SafeRead.h).
 SDataFileRead ReadDataFile(const std::string& path);
+// The same with progress in bytes of the file; a cancel, asked before each
+// block read, gives Cancelled and no records. Any thread.
+SDataFileRead ReadDataFile(const std::string& path, IJobProgress& progress);
 
 // Reads like ParseDataFile / ReadDataFile, but hands each record to onRecord
 // as it is read instead of keeping it (result.records stays empty), so the
@@ -68,6 +75,7 @@ SDataFileRead ReadDataFile(const std::string& path);
 using DataRecordSink = std::function<void(std::unique_ptr<CObjData>)>;
 SDataFileRead ScanDataFile(CLineReader& lines, const DataRecordSink& onRecord);
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord);
+SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord, IJobProgress& progress);
 
 // The pieces of the reader, for the data-logger window and tests.
 double ParseHeaderRate(std::string_view header);

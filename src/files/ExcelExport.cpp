@@ -1,6 +1,7 @@
 #include "files/ExcelExport.h"
 
 #include "common/Text.h"
+#include "files/RecordLines.h"
 #include "files/TextLines.h"
 
 namespace sonivel {
@@ -41,9 +42,18 @@ std::string FormatExport(const CRecordList& records, const SStatBlock& block, EE
 SFileResult WriteExport(const std::string& path, const CRecordList& records, const SStatBlock& stats,
                         EExportSource source, EPathSource pathSource)
 {
+    return WriteExport(path, records, stats, source, NoProgress(), pathSource);
+}
+
+SFileResult WriteExport(const std::string& path, const CRecordList& records, const SStatBlock& stats,
+                        EExportSource source, IJobProgress& progress, EPathSource pathSource)
+{
     if (records.IsEmpty())
         return {};
-    return WriteWholeFile(path, FormatExport(records, stats, source), pathSource);
+    return WriteRecordLines(
+        path, FormatExportHead(stats, source), records,
+        [](std::string& out, std::size_t i, const CObjData& r) { out += FormatExportRow(i + 1, r); }, progress,
+        pathSource);
 }
 
 } // namespace sonivel

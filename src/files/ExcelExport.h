@@ -2,6 +2,7 @@
 #include <string>
 
 #include "files/FileResult.h"
+#include "files/JobProgress.h"
 #include "files/SafeWrite.h"
 #include "monitor/RecordList.h"
 #include "monitor/Statistics.h"
@@ -22,9 +23,11 @@ std::string FormatExportHead(const SStatBlock& stats, EExportSource source);
 std::string FormatExportRow(std::size_t id, const CObjData& record);
 
 // Writes the export file (see WriteWholeFile for pathSource). No records:
-// nothing is written and the result is ok. A failure leaves an existing file
-// untouched.
+// nothing is written and the result is ok. A failure or a cancel (see
+// WriteRecordLines for progress) leaves an existing file untouched.
 SFileResult WriteExport(const std::string& path, const CRecordList& records, const SStatBlock& stats,
                         EExportSource source, EPathSource pathSource = EPathSource::Program);
+SFileResult WriteExport(const std::string& path, const CRecordList& records, const SStatBlock& stats,
+                        EExportSource source, IJobProgress& progress, EPathSource pathSource = EPathSource::Program);
 
 } // namespace sonivel

@@ -10,7 +10,15 @@ namespace sonivel {
 struct SFileResult {
     bool ok = true;
     std::string message;
+    // Not ok because the user cancelled: nothing was changed and nothing is reported.
+    bool cancelled = false;
 };
+
+// The outcome of work the user cancelled.
+inline SFileResult FileCancelled()
+{
+    return {false, {}, true};
+}
 
 // The failure "<what> "<path>": <reason>".
 inline SFileResult FileFailure(std::string_view what, const std::string& path, std::string_view reason)

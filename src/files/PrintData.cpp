@@ -1,20 +1,48 @@
 #include <QPainter>
+#include <QPrinter>
 
 #include "common/Clock.h"
+#include "dialogs/Dialogs.h"
+#include "files/JobDialog.h"
 #include "files/PrintPlacement.h"
 #include "files/PrintText.h"
 #include "files/Printing.h"
 
 namespace sonivel {
+namespace {
+
+// A longer printout is printed only when the user confirms its page count.
+constexpr int kAskAbovePages = 100;
+
+// The pages Print Data makes of n records on the chosen printer, before any
+// document is started (so a No writes nothing).
+int DataPages(CPrintRX& job, std::size_t n)
+{
+    QPrinter* printer = job.Printer();
+    const SPageUnits u = PageUnits(printer->width(), printer->height());
+    const QFont font = PrintFont(printer, u.J);
+    return PageCount(n, RowsPerPage(u, PrintMeasure(font, printer).lineSpacing));
+}
+
+} // namespace
 
 void PrintData(CPrintRX& job, QWidget* parent, const CRecordList& records, const SStatBlock& stats)
 {
     const std::size_t n = records.GetSize();
     if (n == 0 || job.BeginJob(parent) == -1)
         return;
-    CPrintWaitCursor wait;
+    const int pages = DataPages(job, n);
+    if (pages > kAskAbovePages &&
+        !Dialogs().AskYesNo(parent, QStringLiteral("Print Data will print %1 pages. Continue?").arg(pages),
+                            QString::fromLatin1(kPrintDocName))) {
+        job.EndJob();   // releases the printer; nothing was started
+        return;
+    }
     if (!job.StartJobDoc())
         return;
+    // The pages are made here, on the UI thread (the printer is no thread's
+    // but this one's); between pages the event loop turns and Cancel is heard.
+    CJobDialog progress(parent, QStringLiteral("Printing"), {});
     QPainter& p = job.Painter();
     const SPageUnits u = PageUnits(job.HorzRes(), job.VertRes());
     p.setFont(PrintFont(p.device(), u.J));
@@ -34,6 +62,12 @@ void PrintData(CPrintRX& job, QWidget* parent, const CRecordList& records, const
         if (place.closesPage) {
             DrawTexts(p, DataFooterTexts(u, place.page + 1, printTime, f));
             job.EndJobPage();
+            progress.Update(static_cast<std::size_t>(place.page) + 1, static_cast<std::size_t>(PageCount(n, R)));
+            progress.ProcessEvents(false);
+            if (progress.Cancelled()) {
+                job.AbortJob();
+                return;
+            }
             if (job.StartJobPage() == -1)
                 return;
             DrawTexts(p, DataNextPageHeader(u, cols, f));

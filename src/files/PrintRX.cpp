@@ -4,12 +4,14 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRandomGenerator>
 
 #include "dialogs/Dialogs.h"
 #include "files/PrintLayout.h"
@@ -44,6 +46,11 @@ bool PdfComplete(const QString& path)
         return false;
     constexpr qint64 kTail = 64;
     return file.seek(std::max<qint64>(0, file.size() - kTail)) && file.read(kTail).contains("%%EOF");
+}
+
+QString SystemReason(int err)
+{
+    return QString::fromLocal8Bit(std::error_code(err, std::generic_category()).message());
 }
 
 } // namespace
@@ -88,6 +95,10 @@ bool CPrintRX::StartJobDoc()
         return false;
     m_printer->setDocName(QString::fromLatin1(sonivel::kPrintDocName));
     m_nPagesStarted = 0;
+    if (!PdfFile().isEmpty() && !PrintPdfToTemporary()) {
+        Fail(kDocFailed, QStringLiteral("Cannot write %1: %2").arg(Quoted(PdfFile()), SystemReason(errno)));
+        return false;
+    }
     if (!m_painter.begin(m_printer.get())) {
         const QString file = PdfFile();
         if (!file.isEmpty())
@@ -132,9 +143,13 @@ bool CPrintRX::EndJob()
     }
     m_painter.end();
     const QString file = PdfFile();
-    if (!file.isEmpty() && !PdfComplete(file)) {
+    if (!file.isEmpty() && !PdfComplete(m_strPdfTemp.isEmpty() ? file : m_strPdfTemp)) {
         Fail(kOutputFailed, QStringLiteral("Cannot write %1: the printout did not reach the file whole")
                                 .arg(Quoted(file)));
+        return false;
+    }
+    if (!file.isEmpty() && !CommitPdf()) {
+        Fail(kOutputFailed, QStringLiteral("Cannot write %1: %2").arg(Quoted(file), SystemReason(errno)));
         return false;
     }
     if (file.isEmpty() && m_printer->printerState() == QPrinter::Error) {
@@ -143,6 +158,13 @@ bool CPrintRX::EndJob()
     }
     Release();
     return true;
+}
+
+void CPrintRX::AbortJob()
+{
+    if (m_printer && m_painter.isActive() && PdfFile().isEmpty())
+        m_printer->abort();
+    Release();
 }
 
 void CPrintRX::Fail(int error, const QString& message)
@@ -157,9 +179,64 @@ void CPrintRX::Release()
     if (m_painter.isActive())
         m_painter.end();
     m_printer.reset();
+    if (!m_strPdfTemp.isEmpty())
+        ::unlink(QFile::encodeName(m_strPdfTemp).constData());
+    m_strPdfTemp.clear();
+    m_strPdfName.clear();
 }
 
 QString CPrintRX::PdfFile() const
 {
+    if (!m_strPdfName.isEmpty())
+        return m_strPdfName;
     return m_printer && m_printer->outputFormat() == QPrinter::PdfFormat ? m_printer->outputFileName() : QString();
+}
+
+bool CPrintRX::PrintPdfToTemporary()
+{
+    const QString name = PdfFile();
+    // A link is followed to the file it names; a device or pipe is printed in place.
+    const QFileInfo info(name);
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : name;
+    struct stat existing{};
+    const QByteArray local = QFile::encodeName(target);
+    const bool exists = ::stat(local.constData(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return true;
+    if (exists && ::access(local.constData(), W_OK) != 0)
+        return false;
+    const QFileInfo targetInfo(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString temp = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName() +
+                             QStringLiteral(".sonivel-print-") +
+                             QString::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (exists)
+            ::fchmod(fd, existing.st_mode & 07777);   // a replaced file keeps its permissions
+        ::close(fd);
+        m_strPdfName = name;
+        m_strPdfTemp = temp;
+        m_printer->setOutputFileName(temp);
+        return true;
+    }
+    errno = EEXIST;
+    return false;
+}
+
+bool CPrintRX::CommitPdf()
+{
+    if (m_strPdfTemp.isEmpty())
+        return true;
+    const QFileInfo info(m_strPdfName);
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : m_strPdfName;
+    if (::rename(QFile::encodeName(m_strPdfTemp).constData(), QFile::encodeName(target).constData()) != 0)
+        return false;
+    m_strPdfTemp.clear();
+    return true;
 }

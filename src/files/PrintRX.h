@@ -6,6 +6,10 @@
 // started, a page that cannot be started and a printout that did not come out
 // whole are reported in a message box that names the printer or file; the job
 // is then ended and nothing claims a printout that does not exist.
+//
+// A PDF file (a new one or a regular file) is written under a temporary name
+// in its folder and renamed over the chosen name only once it is whole, so a
+// failed or cancelled printout leaves an existing file exactly as it was.
 #include <memory>
 
 #include <QPainter>
@@ -48,6 +52,9 @@ public:
     // or a printer in its error state), reported naming the file or printer;
     // false without a report when no document was running.
     bool EndJob();
+    // Ends the job without a printout (the user cancelled): nothing is
+    // reported, a printer's job is aborted and a PDF file stays as it was.
+    void AbortJob();
 
     QPainter& Painter() { return m_painter; }
     QPrinter* Printer() const { return m_printer.get(); }
@@ -59,7 +66,12 @@ public:
 private:
     void Fail(int error, const QString& message);
     void Release();
-    QString PdfFile() const;   // the PDF output file, empty for a printer
+    QString PdfFile() const;   // the PDF output file the user chose, empty for a printer
+    // Points the printer at a new temporary file next to the chosen PDF
+    // file; false (errno set) when it cannot be made.
+    bool PrintPdfToTemporary();
+    // Renames the whole temporary file over the chosen one; false with errno.
+    bool CommitPdf();
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
@@ -69,4 +81,6 @@ private:
     int m_nVertRes = 0;
     int m_nError = kNoError;
     int m_nPagesStarted = 0;
+    QString m_strPdfName;   // the PDF file the user chose, while its temporary is printed
+    QString m_strPdfTemp;   // that temporary file, until renamed or removed
 };

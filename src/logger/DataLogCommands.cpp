@@ -28,7 +28,7 @@ void CDataLogDlg::OnSaveSelected()
         return;
     const std::string path = logfile::AskSavePath(this, "txt");
     if (!path.empty())
-        logfile::Report(this, sonivel::WriteDataFile(path, m_selGroup, sonivel::EPathSource::UserChosen));
+        logfile::Report(this, logfile::SaveDataFile(this, path, m_selGroup));
 }
 
 void CDataLogDlg::OnExportExcel()
@@ -37,8 +37,7 @@ void CDataLogDlg::OnExportExcel()
         return;
     const std::string path = logfile::AskSavePath(this, "xls");
     if (!path.empty())
-        logfile::Report(this, sonivel::WriteExport(path, m_selGroup, m_stat, sonivel::EExportSource::DataLogger,
-                                                   sonivel::EPathSource::UserChosen));
+        logfile::Report(this, logfile::ExportRecords(this, path, m_selGroup, m_stat, sonivel::EExportSource::DataLogger));
 }
 
 void CDataLogDlg::OnExportCsv()

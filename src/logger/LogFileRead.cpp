@@ -2,12 +2,13 @@
 
 #include <new>
 
-#include <QApplication>
 #include <QFile>
 
 #include "dialogs/Dialogs.h"
 #include "files/DataFile.h"
 #include "files/FileNames.h"
+#include "files/JobDialog.h"
+#include "files/RecordLines.h"
 
 namespace logfile {
 
@@ -30,7 +31,7 @@ void Report(QWidget* parent, bool ok, const std::string& message)
 
 void Report(QWidget* parent, const sonivel::SFileResult& result)
 {
-    Report(parent, result.ok, result.message);
+    Report(parent, result.ok || result.cancelled, result.message);
 }
 
 std::string AskSavePath(QWidget* parent, const char* suffix)
@@ -41,20 +42,33 @@ std::string AskSavePath(QWidget* parent, const char* suffix)
     return path.isEmpty() ? std::string() : LocalPath(path);
 }
 
+sonivel::SFileResult WriteRecords(QWidget* parent, const std::string& path, const CRecordList& records,
+                                  const RecordsWriter& write)
+{
+    const CRecordSelection copy = sonivel::SnapshotRecords(records);
+    return sonivel::RunFileJob(parent, QStringLiteral("Writing %1").arg(QString::fromLocal8Bit(path.c_str())),
+                               [&](sonivel::IJobProgress& progress) { return write(path, copy, progress); });
+}
+
+sonivel::SFileResult SaveDataFile(QWidget* parent, const std::string& path, const CRecordList& records)
+{
+    return WriteRecords(parent, path, records,
+                        [](const std::string& p, const CRecordList& r, sonivel::IJobProgress& progress) {
+                            return sonivel::WriteDataFile(p, r, progress, sonivel::EPathSource::UserChosen);
+                        });
+}
+
+sonivel::SFileResult ExportRecords(QWidget* parent, const std::string& path, const CRecordList& records,
+                                   const SStatBlock& stats, sonivel::EExportSource source)
+{
+    return WriteRecords(parent, path, records,
+                        [&stats, source](const std::string& p, const CRecordList& r, sonivel::IJobProgress& progress) {
+                            return sonivel::WriteExport(p, r, stats, source, progress,
+                                                        sonivel::EPathSource::UserChosen);
+                        });
+}
+
 } // namespace logfile
-
-namespace {
-
-// The wait cursor for the lifetime of the object.
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
-
-} // namespace
 
 bool ReadLogFile(QWidget* parent, CRecordStore& logStore, const std::function<void()>& beforeReplace)
 {
@@ -69,23 +83,27 @@ bool ReadLogFileAt(QWidget* parent, const QString& path, CRecordStore& logStore,
                    const std::function<void()>& beforeReplace)
 {
     sonivel::SDataFileRead read;
-    {
-        CWaitCursor wait;
-        const std::string file = logfile::LocalPath(path);
+    const std::string file = logfile::LocalPath(path);
+    sonivel::RunJob(parent, QStringLiteral("Reading %1").arg(path), [&read, &file](sonivel::IJobProgress& progress) {
         try {
-            read = sonivel::ReadDataFile(file);
+            read = sonivel::ReadDataFile(file, progress);
         } catch (const std::bad_alloc&) {
             read = {};
             read.status = sonivel::SDataFileRead::EStatus::CannotOpen;
             read.message = sonivel::FileFailure("Cannot read", file, "not enough memory for its records").message;
         }
-        if (read.status == sonivel::SDataFileRead::EStatus::Ok) {
-            if (beforeReplace)
-                beforeReplace();
-            logStore.Replace(std::move(read.records));
-            return true;
-        }
+    });
+    // Back on this thread, with the whole file read and checked.
+    switch (read.status) {
+    case sonivel::SDataFileRead::EStatus::Ok:
+        if (beforeReplace)
+            beforeReplace();
+        logStore.Replace(std::move(read.records));
+        return true;
+    case sonivel::SDataFileRead::EStatus::Cancelled:
+        return false;
+    default:
+        logfile::Report(parent, false, read.message);
+        return false;
     }
-    logfile::Report(parent, false, read.message);
-    return false;
 }

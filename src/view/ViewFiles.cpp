@@ -22,7 +22,7 @@ bool CMyKovaView::SaveRunData()
     const std::string path = logfile::AskSavePath(this, "txt");
     if (path.empty())
         return false;
-    const sonivel::SFileResult result = sonivel::WriteDataFile(path, m_rtStore, sonivel::EPathSource::UserChosen);
+    const sonivel::SFileResult result = logfile::SaveDataFile(this, path, m_rtStore);
     logfile::Report(this, result);
     if (result.ok && !m_run.IsRunning())
         m_journal.Remove();   // saved: the journal has done its work
@@ -35,9 +35,7 @@ void CMyKovaView::OnExport()
         return;
     const std::string path = logfile::AskSavePath(this, "xls");
     if (!path.empty())
-        logfile::Report(this,
-                        sonivel::WriteExport(path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView,
-                                              sonivel::EPathSource::UserChosen));
+        logfile::Report(this, logfile::ExportRecords(this, path, m_rtStore, StatBlock(), sonivel::EExportSource::MainView));
 }
 
 void CMyKovaView::OnExportCsv()

@@ -11,6 +11,11 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QRegularExpression>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QImage>
@@ -280,6 +285,49 @@ TEST_F(Printing, EmptyListOrCancelPrintsNothing)
     EXPECT_EQ(dialogs.printDialogs, 2);
     EXPECT_FALSE(std::filesystem::exists(pdf));
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(Printing, DataOfMoreThanAHundredPagesAsksWithThePageCountFirst)
+{
+    const SRun run = MakeRun(9000);
+    dialogs.answerYes = false;
+    PrintData(job, nullptr, run.store, run.block);
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    const QRegularExpression asked(QStringLiteral("^Kova: Print Data will print (\\d+) pages\\. Continue\\?$"));
+    const QRegularExpressionMatch match = asked.match(dialogs.questions[0]);
+    ASSERT_TRUE(match.hasMatch()) << dialogs.questions[0].toStdString();
+    EXPECT_FALSE(std::filesystem::exists(pdf));   // No: nothing was started
+
+    dialogs.answerYes = true;
+    PrintData(job, nullptr, run.store, run.block);
+    EXPECT_EQ(PdfPages(pdf), match.captured(1).toInt());
+    EXPECT_GT(PdfPages(pdf), 100);
+
+    // Cancel in the progress dialog between pages: the earlier PDF stays as it was.
+    const std::string before = CTempDir::Read(pdf);
+    bool pressed = false;
+    QTimer tick;
+    tick.setInterval(20);
+    QObject::connect(&tick, &QTimer::timeout, [&pressed] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible() && !pressed) {
+                pressed = true;
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            }
+    });
+    tick.start();
+    PrintData(job, nullptr, run.store, run.block);
+    tick.stop();
+    EXPECT_TRUE(pressed) << "the progress dialog never came up";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(';').toStdString();
+    EXPECT_EQ(CTempDir::Read(pdf), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);
+
+    // Up to a hundred pages print without a question.
+    dialogs.questions.clear();
+    const SRun shorter = MakeRun(500);
+    PrintData(job, nullptr, shorter.store, shorter.block);
+    EXPECT_TRUE(dialogs.questions.isEmpty());
 }
 
 TEST_F(Printing, GraphPageHasTitleTimeLabelsAndStatistics)

@@ -4,8 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -44,6 +48,14 @@ protected:
     QString File(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QString Box(int id) const { return FindById<QLineEdit>(dlg.get(), id)->text(); }
     int Rows() const { return dlg->Form().list->model()->rowCount(); }
+    // Saves a run of 12 records at 0.5 s as run.txt and opens it in the main view's way.
+    void OpenSavedRun(loggertest::CLoggerHarness& h)
+    {
+        AddGroup(h.rtStore, 0, 12, 60.0, 0.5);
+        ASSERT_TRUE(sonivel::WriteDataFile(QFile::encodeName(File("run.txt")).toStdString(), h.rtStore).ok);
+        dialogs.openAnswers << File("run.txt");
+        h.logger.Open();
+    }
 
     QTemporaryDir dir;
     CScriptedDialogs dialogs;
@@ -56,10 +68,7 @@ protected:
 TEST_F(LogFiles, OpenOfASavedRunListsOneGroupWithIdZero)
 {
     loggertest::CLoggerHarness h;
-    AddGroup(h.rtStore, 0, 12, 60.0, 0.5);
-    ASSERT_TRUE(sonivel::WriteDataFile(QFile::encodeName(File("run.txt")).toStdString(), h.rtStore).ok);
-    dialogs.openAnswers << File("run.txt");
-    h.logger.Open();
+    OpenSavedRun(h);
     EXPECT_EQ(dialogs.openAsked, QStringList({"*.txt|txt|Data File(*.txt)"}));
     ASSERT_NE(h.logger.Window(), nullptr);
     EXPECT_TRUE(h.logger.Window()->isVisible());
@@ -173,4 +182,51 @@ TEST_F(LogFiles, AWriteFailureNamesTheFileAndLosesNothing)
     EXPECT_TRUE(QFileInfo(File("taken.txt")).isDir());
     EXPECT_EQ(store.GetSize(), 3u);
     EXPECT_EQ(dlg->SelGroup().GetSize(), 3u);
+}
+
+TEST_F(LogFiles, OpeningALargeFileKeepsTheEventLoopTurningAndCancelKeepsWhatWasThere)
+{
+    loggertest::CLoggerHarness h;
+    OpenSavedRun(h);
+    CDataLogDlg* window = h.logger.Window();
+    ASSERT_NE(window, nullptr);
+    window->OnGroupDoubleClicked(0);
+    ASSERT_EQ(window->SelGroup().GetSize(), 12u);
+
+    // Long enough to read that the progress dialog comes up.
+    QByteArray big = "DECIVOX DATA LOGGER SamplingRate:0.1;\r\n";
+    const QByteArray line = "05-12-2011,14:03:07, 65.30, dBA\r\n";
+    big.reserve(line.size() * 600000 + big.size());
+    for (int i = 0; i < 600000; ++i)
+        big += line;
+    WriteAll(File("big.txt"), big);
+
+    // A timer of the event loop ticks during the read, then presses Cancel
+    // in the progress dialog.
+    int ticks = 0;
+    bool pressed = false;
+    QTimer tick;
+    tick.setInterval(20);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        ++ticks;
+        auto* progress = h.view.findChild<QProgressDialog*>(QStringLiteral("jobProgress"));
+        if (!pressed && progress && progress->isVisible()) {
+            pressed = true;
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+    });
+    tick.start();
+    dialogs.openAnswers << File("big.txt");
+    h.logger.Open();
+    tick.stop();
+
+    EXPECT_GT(ticks, 5);
+    EXPECT_TRUE(pressed) << "the progress dialog never came up";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+    EXPECT_EQ(h.logStore.GetSize(), 12u);
+    EXPECT_EQ(h.logger.Window(), window);
+    EXPECT_EQ(window->SelGroup().GetSize(), 12u);
+    EXPECT_EQ(&window->SelGroup().GetAt(0), &h.logStore.GetAt(0));
+    EXPECT_EQ(window->Rows().size(), 1u);
+    EXPECT_EQ(h.view.findChild<QProgressDialog*>(), nullptr);
 }

@@ -1,0 +1,50 @@
+#include "files/RecordLines.h"
+
+namespace sonivel {
+namespace {
+
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
+} // namespace
+
+CRecordSelection SnapshotRecords(const CRecordList& records)
+{
+    CRecordSelection copy;
+    const std::size_t n = records.GetSize();
+    for (std::size_t i = 0; i < n; ++i)
+        copy.Add(records.GetAt(i));
+    return copy;
+}
+
+SFileResult WriteRecordLines(const std::string& path, std::string_view head, const CRecordList& records,
+                             const RecordLineFn& line, IJobProgress& progress, EPathSource source)
+{
+    const std::size_t n = records.GetSize();
+    progress.SetTotal(n);
+    return WriteFileFrom(
+        path,
+        [&](const ContentWriter& write) -> SFileResult {
+            std::string block(head);
+            block.reserve(kBlockBytes + 256);
+            for (std::size_t i = 0; i < n; ++i) {
+                line(block, i, records.GetAt(i));
+                if (block.size() < kBlockBytes)
+                    continue;
+                if (progress.Cancelled())
+                    return FileCancelled();
+                if (!write(block))
+                    return {};   // the writer's own failure is reported
+                block.clear();
+                progress.SetDone(i + 1);
+            }
+            if (progress.Cancelled())
+                return FileCancelled();
+            if (!block.empty())
+                write(block);
+            progress.SetDone(n);
+            return {};
+        },
+        source);
+}
+
+} // namespace sonivel
