@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # check-csv-libreoffice.sh [BUILD_DIR]: opens a CSV file written by
 # `sonivel-log record --csv` (against the meter simulator) in LibreOffice Calc,
-# headless and with no import settings, and checks that every time cell is a
-# date-time of the record's time, every level cell a number of its level and
-# every weighting cell the text A or C. Uses the programs of BUILD_DIR
+# headless and with no import settings, and checks that every local_time cell
+# is a date-time of the record's time, every level cell a number of its level
+# and every weighting cell the text A or C (the time with its UTC offset stays
+# text in a spreadsheet). Uses the programs of BUILD_DIR
 # (default build/asan; built when missing) and installs LibreOffice Calc when
 # it is not there. Exit status 0 when the table is right, 1 with the cells
 # that are not.
@@ -54,19 +55,22 @@ fi
 # the CSV fields (its lines end in CR LF).
 grep -o '<table:table-cell [^>]*>' "$work/run.fods" |
   sed -E 's/.*office:value-type="([a-z]*)"( office:(date-)?value="([^"]*)")?.*/\1 \4/' >"$work/cells"
-tail -n +2 "$work/run.csv" | tr -d '\r' | tr ',' '\n' | paste -d ' ' - <(tail -n +4 "$work/cells") >"$work/pairs"
+tail -n +2 "$work/run.csv" | tr -d '\r' | tr ',' '\n' | paste -d ' ' - <(tail -n +5 "$work/cells") >"$work/pairs"
 
 awk -v rows="$(($(wc -l <"$work/run.csv") - 1))" '
-  function bad(what) { printf "check-csv-libreoffice: row %d: %s\n", int((NR - 1) / 3) + 2, what; ++failures }
+  function bad(what) { printf "check-csv-libreoffice: row %d: %s\n", int((NR - 1) / 4) + 2, what; ++failures }
   {
     field = $1; type = $2; value = $3
-    column = (NR - 1) % 3
+    column = (NR - 1) % 4
     if (column == 0) {
+      # The time with its UTC offset, which spreadsheets keep as text.
+      time = field
+    } else if (column == 3) {
       # A date-time of the record time to the second (the flat file keeps
       # hundredths and leaves out a time of midnight).
       if (length(value) == 10) value = value "T00:00:00"
-      if (type != "date" || substr(value, 1, 19) != substr(field, 1, 19))
-        bad("time " field " reads as " type " " value)
+      if (type != "date" || substr(value, 1, 19) != substr(field, 1, 19) || substr(time, 1, 23) != field)
+        bad("local time " field " of " time " reads as " type " " value)
     } else if (column == 1) {
       if (type != "float" || value + 0 != field + 0)
         bad("level " field " reads as " type " " value)
@@ -75,7 +79,7 @@ awk -v rows="$(($(wc -l <"$work/run.csv") - 1))" '
     }
   }
   END {
-    if (NR != 3 * rows || rows == 0) { print "check-csv-libreoffice: " NR " cells for " rows " records"; ++failures }
+    if (NR != 4 * rows || rows == 0) { print "check-csv-libreoffice: " NR " cells for " rows " records"; ++failures }
     if (failures) exit 1
     print "check-csv-libreoffice: " rows " records read as date-times, numbers and weightings"
   }' "$work/pairs"

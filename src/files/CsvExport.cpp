@@ -1,5 +1,7 @@
 #include "files/CsvExport.h"
 
+#include <algorithm>
+
 #include "common/IsoTime.h"
 #include "common/Text.h"
 #include "files/RecordLines.h"
@@ -36,19 +38,24 @@ std::string_view Weighting(std::string_view unit)
 
 std::string_view CsvHeader()
 {
-    return "time,level_db,weighting\r\n";
+    return "time,level_db,weighting,local_time\r\n";
 }
 
 void AppendCsvRow(std::string& out, const CObjData& record)
 {
-    if (const std::optional<std::time_t> t = ParseDateTime(record.m_strTime))
-        out += IsoLocalTimeText(*t, record.m_nMilli);
+    const std::optional<std::time_t> t = ParseDateTime(record.m_strTime);
+    const std::string iso = t ? IsoLocalTimeText(*t, record.m_nMilli) : std::string();
+    if (t)
+        out += iso;
     else
         AppendField(out, record.m_strTime);
     out += ',';
     out += Format("%.2f", record.m_dValue);
     out += ',';
     AppendField(out, Weighting(record.m_strUnit));
+    out += ',';
+    // "yyyy-mm-ddThh:mm:ss.mmm": the ISO time up to its UTC offset.
+    out += std::string_view(iso).substr(0, std::min<std::size_t>(iso.size(), 23));
     out += "\r\n";
 }
 

@@ -247,10 +247,10 @@ TEST_F(MainFrameTest, ExportCsvOfEachWindowWritesItsRecordsToTheMillisecond)
              return &frame;
          },
          32830, 32786,
-         "time,level_db,weighting\r\n"
-         "2026-12-08T11:01:19.500+01:00,50.00,A\r\n"
-         "2026-12-08T11:01:20.000+01:00,50.00,A\r\n"
-         "2026-12-08T11:01:20.500+01:00,50.00,A\r\n",
+         "time,level_db,weighting,local_time\r\n"
+         "2026-12-08T11:01:19.500+01:00,50.00,A,2026-12-08T11:01:19.500\r\n"
+         "2026-12-08T11:01:20.000+01:00,50.00,A,2026-12-08T11:01:20.000\r\n"
+         "2026-12-08T11:01:20.500+01:00,50.00,A,2026-12-08T11:01:20.500\r\n",
          "DECIVOX DATA LOGGER SamplingRate:0.5;\r\n"
          "08-12-2026,11:01:19, 50.00, dBA\r\n"
          "08-12-2026,11:01:20, 50.00, dBA\r\n"
@@ -266,10 +266,10 @@ TEST_F(MainFrameTest, ExportCsvOfEachWindowWritesItsRecordsToTheMillisecond)
              return logWindow.get();
          },
          32833, 32793,
-         "time,level_db,weighting\r\n"
-         "2026-12-08T23:59:58.000+01:00,63.50,C\r\n"
-         "2026-12-09T00:00:00.000+01:00,70.00,C\r\n"
-         "2026-12-09T00:00:02.000+01:00,45.20,C\r\n",
+         "time,level_db,weighting,local_time\r\n"
+         "2026-12-08T23:59:58.000+01:00,63.50,C,2026-12-08T23:59:58.000\r\n"
+         "2026-12-09T00:00:00.000+01:00,70.00,C,2026-12-09T00:00:00.000\r\n"
+         "2026-12-09T00:00:02.000+01:00,45.20,C,2026-12-09T00:00:02.000\r\n",
          "DECIVOX DATA LOGGER SamplingRate:2.0;\r\n"
          "08-12-2026,23:59:58, 63.50, dBC\r\n"
          "09-12-2026,0:00:00, 70.00, dBC\r\n"

@@ -52,17 +52,17 @@ TEST_F(CsvExportTest, RowsCarryIsoTimeWithTheZoneOffsetOfTheirDateDotDecimalsAnd
         const char* row;
     };
     const SCase cases[] = {
-        {63.5, "08-12-2026,11:01:19", "dBA", 500, "2026-12-08T11:01:19.500+01:00,63.50,A\r\n"},
-        {0, "01-07-2026,23:59:59", "dBC", 0, "2026-07-01T23:59:59.000+02:00,0.00,C\r\n"},
-        {199.9, "29-02-2028,00:00:00", "dBA", 999, "2028-02-29T00:00:00.999+01:00,199.90,A\r\n"},
-        {-3.25, "29-03-2026,03:00:00", "dBC", 0, "2026-03-29T03:00:00.000+02:00,-3.25,C\r\n"},
-        {54.321, "25-10-2026,12:00:00", "dBA", 0, "2026-10-25T12:00:00.000+01:00,54.32,A\r\n"},
+        {63.5, "08-12-2026,11:01:19", "dBA", 500, "2026-12-08T11:01:19.500+01:00,63.50,A,2026-12-08T11:01:19.500\r\n"},
+        {0, "01-07-2026,23:59:59", "dBC", 0, "2026-07-01T23:59:59.000+02:00,0.00,C,2026-07-01T23:59:59.000\r\n"},
+        {199.9, "29-02-2028,00:00:00", "dBA", 999, "2028-02-29T00:00:00.999+01:00,199.90,A,2028-02-29T00:00:00.999\r\n"},
+        {-3.25, "29-03-2026,03:00:00", "dBC", 0, "2026-03-29T03:00:00.000+02:00,-3.25,C,2026-03-29T03:00:00.000\r\n"},
+        {54.321, "25-10-2026,12:00:00", "dBA", 0, "2026-10-25T12:00:00.000+01:00,54.32,A,2026-10-25T12:00:00.000\r\n"},
         // Unreadable times are kept as they are, quoted where the comma needs it.
-        {70, "31-02-2026,10:00:00", "dBA", 0, "\"31-02-2026,10:00:00\",70.00,A\r\n"},
-        {70, "garbage", "dBA", 0, "garbage,70.00,A\r\n"},
-        {70, "", "dBA", 0, ",70.00,A\r\n"},
+        {70, "31-02-2026,10:00:00", "dBA", 0, "\"31-02-2026,10:00:00\",70.00,A,\r\n"},
+        {70, "garbage", "dBA", 0, "garbage,70.00,A,\r\n"},
+        {70, "", "dBA", 0, ",70.00,A,\r\n"},
         // Units other than the two weightings are written as they are.
-        {70, "08-12-2026,11:01:19", "d\"B,Z", 0, "2026-12-08T11:01:19.000+01:00,70.00,\"d\"\"B,Z\"\r\n"},
+        {70, "08-12-2026,11:01:19", "d\"B,Z", 0, "2026-12-08T11:01:19.000+01:00,70.00,\"d\"\"B,Z\",2026-12-08T11:01:19.000\r\n"},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.time);
@@ -88,7 +88,7 @@ TEST_F(CsvExportTest, WritesHeaderAndEveryRowInBlocksAndNamesTheFileThatFailed)
         AppendCsvRow(expected, record);
         store.Add(std::make_unique<CObjData>(record));
     }
-    const std::string start = "time,level_db,weighting\r\n2026-12-08T00:00:00.000+01:00,30.00,A\r\n";
+    const std::string start = "time,level_db,weighting,local_time\r\n2026-12-08T00:00:00.000+01:00,30.00,A,2026-12-08T00:00:00.000\r\n";
     EXPECT_EQ(expected.substr(0, start.size()), start);
     ASSERT_TRUE(WriteCsv(path, store).ok);
     EXPECT_EQ(CTempDir::Read(path), expected);

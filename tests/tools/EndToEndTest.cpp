@@ -268,8 +268,8 @@ std::vector<std::string> CsvTimes(const std::string& csv)
 // time set to 000.
 std::string WholeSeconds(const std::string& csv)
 {
-    static const std::regex milli(R"(\.\d{3}([+-]\d{2}:\d{2},))");
-    return std::regex_replace(csv, milli, ".000$1");
+    static const std::regex milli(R"(\.\d{3}([+-]\d{2}:\d{2},.*T\d{2}:\d{2}:\d{2})\.\d{3})");
+    return std::regex_replace(csv, milli, ".000$1.000");
 }
 
 TEST(SonivelLog, CsvFilesHoldTheRecordsOfTheDataFilesUnderTheSameRules)
