@@ -1,0 +1,118 @@
+#include "records/LevelEnvelope.h"
+
+namespace sonivel {
+
+void CLevelEnvelope::Append(double level)
+{
+    const std::size_t count = m_count;
+    const SLevelCell tail = m_tail;
+    try {
+        Step(level);
+    } catch (...) {
+        TrimTo(count, tail);
+        throw;
+    }
+}
+
+void CLevelEnvelope::Append(std::span<const double> levels)
+{
+    const std::size_t count = m_count;
+    const SLevelCell tail = m_tail;
+    try {
+        std::size_t i = 0;
+        for (; i < levels.size() && m_count % kFan != 0; ++i)
+            Step(levels[i]);
+        // Whole tier-0 cells straight from the levels.
+        for (; i + kFan <= levels.size(); i += kFan) {
+            SLevelCell cell;
+            for (std::size_t k = 0; k < kFan; ++k)
+                cell.Take(levels[i + k]);
+            m_count += kFan;
+            Carry(cell);
+        }
+        for (; i < levels.size(); ++i)
+            Step(levels[i]);
+    } catch (...) {
+        TrimTo(count, tail);
+        throw;
+    }
+}
+
+void CLevelEnvelope::Clear()
+{
+    m_tiers.clear();
+    m_tail = {};
+    m_count = 0;
+}
+
+void CLevelEnvelope::Step(double level)
+{
+    m_tail.Take(level);
+    if (++m_count % kFan != 0)
+        return;
+    Carry(m_tail);
+    m_tail = {};
+}
+
+void CLevelEnvelope::Carry(const SLevelCell& cell)
+{
+    SLevelCell carried = cell;
+    for (std::size_t t = 0;; ++t) {
+        if (t == m_tiers.size())
+            m_tiers.emplace_back();
+        std::vector<SLevelCell>& tier = m_tiers[t];
+        tier.push_back(carried);
+        if (tier.size() % kFan != 0)
+            return;
+        carried = {};
+        for (auto it = tier.end() - kFan; it != tier.end(); ++it)
+            carried.Take(*it);
+    }
+}
+
+void CLevelEnvelope::TrimTo(std::size_t count, const SLevelCell& tail) noexcept
+{
+    std::size_t cells = count / kFan;
+    for (std::vector<SLevelCell>& tier : m_tiers) {
+        tier.resize(cells < tier.size() ? cells : tier.size());
+        cells /= kFan;
+    }
+    while (!m_tiers.empty() && m_tiers.back().empty())
+        m_tiers.pop_back();
+    m_tail = tail;
+    m_count = count;
+}
+
+SLevelExtent CLevelEnvelope::Extent(const ILevelSource& levels, std::size_t first, std::size_t last) const
+{
+    SLevelExtent e;
+    if (m_count == 0 || first >= m_count || first > last)
+        return e;
+    if (last >= m_count)
+        last = m_count - 1;
+    e.first = levels.LevelAt(first);
+    e.last = levels.LevelAt(last);
+    // [lo, hi) in units of the current tier's cells, single levels first.
+    // Each step takes the unaligned cells at both ends; what is left between
+    // is whole cells of the tier above. A tier's cells below hi are whole,
+    // because hi never passes last + 1.
+    std::size_t lo = first;
+    std::size_t hi = last + 1;
+    while (lo < hi && lo % kFan != 0)
+        e.Take(levels.LevelAt(lo++));
+    while (lo < hi && hi % kFan != 0)
+        e.Take(levels.LevelAt(--hi));
+    for (const std::vector<SLevelCell>& tier : m_tiers) {
+        lo /= kFan;
+        hi /= kFan;
+        if (lo >= hi)
+            break;
+        while (lo < hi && lo % kFan != 0)
+            e.Take(tier[lo++]);
+        while (lo < hi && hi % kFan != 0)
+            e.Take(tier[--hi]);
+    }
+    return e;
+}
+
+} // namespace sonivel
