@@ -4,7 +4,9 @@
 #include "GraphTestData.h"
 #include "graph/ChartMouse.h"
 #include "graph/SeriesPainter.h"
+#include "support/ScriptedDialogs.h"
 #include <QPainter>
+#include <limits>
 
 using namespace sonivel;
 using namespace graphtest;
@@ -35,10 +37,35 @@ int DifferingPixels(CGraphicsBtn& chart, const CRecordList& records)
     return diff;
 }
 
+// Levels a data file can hold, sparse among ordinary ones, with a stretch of
+// nothing but NaN and one of nothing but +inf.
+double Extreme(std::size_t i)
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    static const double kOdd[] = {60.0, 1e10, -1e10, kInf, -kInf, std::numeric_limits<double>::quiet_NaN(), 1e308};
+    if (i >= 20000 && i < 20300)
+        return kOdd[5];
+    if (i >= 30000 && i < 30100)
+        return kInf;
+    return i % 997 == 0 ? kOdd[(i / 997) % 7] : Noise(i);
+}
+
+// A store whose records came by Replace, after it held others; two records a
+// second, so that the times stay within a day.
+std::unique_ptr<CRecordStore> ReplacedStore(std::size_t n, double (*shape)(std::size_t))
+{
+    auto store = MakeStore(n / 2, Saw, 0.5);
+    std::vector<std::unique_ptr<CObjData>> records;
+    for (std::size_t i = 0; i < n; ++i)
+        records.push_back(std::make_unique<CObjData>(shape(i), TimeText(static_cast<long>(i / 2)), "dBA", 0, 0.5));
+    store->Replace(std::move(records));
+    return store;
+}
+
 const SCase kCases[] = {
     {"constant", Constant65, 40000}, {"sine", Sine, 40000},   {"noise", Noise, 40000},
     {"saw", Saw, 7000},              {"spikes", Spikes, 40000}, {"noise-few", Noise, 900},
-    {"sine-markers", Sine, 60},
+    {"sine-markers", Sine, 60},      {"extreme", Extreme, 40000},
 };
 
 } // namespace
@@ -94,4 +121,38 @@ TEST(SeriesPixels, PainterPathMatchesPerSegmentDrawing)
         return image;
     };
     EXPECT_EQ(draw(true), draw(false));
+}
+
+TEST(SeriesPixels, EnvelopeColumnsMatchPerSegmentDrawingAtEveryZoom)
+{
+    // From a fraction of a record per pixel to more than the largest envelope
+    // cell per column, at whole and fractional offsets, with the level axis as
+    // fitted and zoomed so that most levels fall outside the plot.
+    CTempConfig config;
+    testsupport::CScriptedDialogs dialogs;
+    constexpr std::size_t n = 100000;
+    for (auto shape : {Noise, Spikes, Extreme}) {
+        const auto store = shape == Extreme ? ReplacedStore(n, shape) : MakeStore(n, shape, 0.5);
+        ASSERT_EQ(store->Envelope()->Count(), n);
+        CGraphicsBtn chart;
+        chart.resize(700, 300);
+        chart.show();
+        chart.Redraw(store.get(), 1);
+        const double fittedYs = chart.m_dYScale, fittedYo = chart.m_dYOffset;
+        chart.m_bZoomed = true;
+        for (double xs : {0.05, 0.7, 3.0, 17.0, 250.0, 5000.0, 70000.0}) {
+            for (double xo : {0.0, 15.5, n / 3 + 0.3, n - 40.0}) {
+                for (bool yZoomed : {false, true}) {
+                    chart.m_dXScale = xs;
+                    chart.m_dXOffset = xo;
+                    chart.m_dYScale = yZoomed ? 0.02 : fittedYs;
+                    chart.m_dYOffset = yZoomed ? 57.3 : fittedYo;
+                    EXPECT_EQ(DifferingPixels(chart, *store), 0)
+                        << (shape == Extreme ? "extreme" : shape == Noise ? "noise" : "spikes") << " xs " << xs
+                        << " xo " << xo << (yZoomed ? " y zoomed" : "");
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
 }
