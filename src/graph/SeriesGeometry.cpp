@@ -27,6 +27,11 @@ int CSeriesPoints::Row(double level) const
     return ClampPixel(kPlotTop + m_yShift - (level - m_yMin) / m_ys + m_h);
 }
 
+double CSeriesPoints::IndexOfColumn(double x) const
+{
+    return (x - kPlotLeft + m_xShift) * m_xs;
+}
+
 bool CSeriesPoints::Ordered() const
 {
     // Each operation of Column and Row is then monotonic (rounding keeps the
@@ -39,10 +44,22 @@ bool CSeriesPoints::Ordered() const
 namespace {
 
 // The end of the run of records from `a` on that share a's column (the first
-// index of the next column, or `end`): a doubling search, then halving.
+// index of the next column, or `end`): where the inverse of Column puts it,
+// checked (it is off by one at most, but for rounding), else a doubling
+// search, then halving.
 std::size_t ColumnEnd(const CSeriesPoints& point, std::size_t a, std::size_t end)
 {
     const int x = point.Column(a);
+    const auto isEnd = [&](std::size_t b) {
+        return b > a && b <= end && point.Column(b - 1) == x && (b == end || point.Column(b) != x);
+    };
+    const double guess = std::ceil(point.IndexOfColumn(x + 1.0));
+    if (guess > static_cast<double>(a) && guess <= static_cast<double>(end)) {   // false for NaN
+        const auto b = static_cast<std::size_t>(guess);
+        for (std::size_t candidate : {b, b + 1, b - 1})
+            if (isEnd(candidate))
+                return candidate;
+    }
     std::size_t inside = a;   // in the column
     std::size_t beyond = end; // past it, or the end
     for (std::size_t step = 1; step < beyond - inside; step *= 2) {

@@ -32,6 +32,8 @@ public:
     SPoint operator()(std::size_t i) const { return {Column(i), Row(m_records.LevelAt(i))}; }
     int Column(std::size_t i) const;
     int Row(double level) const;
+    // Where Column(i) reaches x, solved for i without rounding (an estimate).
+    double IndexOfColumn(double x) const;
     const CRecordList& Records() const { return m_records; }
     // The column never falls as the index grows, and the row never rises as
     // a level that is a number grows (NaN has row Row(NaN)): true for every

@@ -83,6 +83,34 @@ void CLevelEnvelope::TrimTo(std::size_t count, const SLevelCell& tail) noexcept
     m_count = count;
 }
 
+namespace {
+
+// Every level of `cell` is within the extremes already taken, and any NaN in
+// it is noted already: its levels cannot change the extent.
+bool Covered(const SLevelCell& cell, const SLevelCell& taken)
+{
+    return cell.min >= taken.min && cell.max <= taken.max && (!cell.nan || taken.nan);
+}
+
+} // namespace
+
+void CLevelEnvelope::TakeCells(SLevelCell& e, std::size_t lo, std::size_t hi) const
+{
+    // [lo, hi) in units of the current tier's cells. Each step takes the
+    // unaligned cells at both ends; what is left between is whole cells of the
+    // tier above (which exists, since a tier with kFan cells has one above).
+    for (const std::vector<SLevelCell>& tier : m_tiers) {
+        while (lo < hi && lo % kFan != 0)
+            e.Take(tier[lo++]);
+        while (lo < hi && hi % kFan != 0)
+            e.Take(tier[--hi]);
+        lo /= kFan;
+        hi /= kFan;
+        if (lo >= hi)
+            return;
+    }
+}
+
 SLevelExtent CLevelEnvelope::Extent(const ILevelSource& levels, std::size_t first, std::size_t last) const
 {
     SLevelExtent e;
@@ -91,27 +119,27 @@ SLevelExtent CLevelEnvelope::Extent(const ILevelSource& levels, std::size_t firs
     if (last >= m_count)
         last = m_count - 1;
     e.first = levels.LevelAt(first);
-    e.last = levels.LevelAt(last);
-    // [lo, hi) in units of the current tier's cells, single levels first.
-    // Each step takes the unaligned cells at both ends; what is left between
-    // is whole cells of the tier above. A tier's cells below hi are whole,
-    // because hi never passes last + 1.
-    std::size_t lo = first;
-    std::size_t hi = last + 1;
-    while (lo < hi && lo % kFan != 0)
-        e.Take(levels.LevelAt(lo++));
-    while (lo < hi && hi % kFan != 0)
-        e.Take(levels.LevelAt(--hi));
-    for (const std::vector<SLevelCell>& tier : m_tiers) {
-        lo /= kFan;
-        hi /= kFan;
-        if (lo >= hi)
-            break;
-        while (lo < hi && lo % kFan != 0)
-            e.Take(tier[lo++]);
-        while (lo < hi && hi % kFan != 0)
-            e.Take(tier[--hi]);
+    e.last = first == last ? e.first : levels.LevelAt(last);
+    e.Take(e.first);
+    e.Take(e.last);
+    const auto takeLevels = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+            e.Take(levels.LevelAt(i));
+    };
+    // The whole tier-0 cells of the range are [lo, hi) in levels.
+    const std::size_t lo = (first + kFan - 1) / kFan * kFan;
+    const std::size_t hi = (last + 1) / kFan * kFan;
+    if (lo >= hi) {
+        takeLevels(first + 1, last);
+        return e;
     }
+    TakeCells(e, lo / kFan, hi / kFan);
+    // The levels between the ends and the whole cells, unless the cell they
+    // lie in (the tail cell past the last whole one) cannot change the extent.
+    if (first + 1 < lo && !Covered(m_tiers[0][lo / kFan - 1], e))
+        takeLevels(first + 1, lo);
+    if (hi < last && !Covered(hi / kFan < m_tiers[0].size() ? m_tiers[0][hi / kFan] : m_tail, e))
+        takeLevels(hi, last);
     return e;
 }
 

@@ -80,10 +80,12 @@ public:
     void Append(std::span<const double> levels);
     void Clear();
 
-    // Levels first..last, both included, read from tiers where whole cells fit
-    // and from `levels` for at most kFan - 1 levels at either end: at most
-    // 2 (kFan - 1) steps per tier plus two per end. last is limited to
-    // Count() - 1; a range with first beyond last is empty.
+    // Levels first..last, both included: the whole cells of the coarsest tiers
+    // that fit, at most 2 (kFan - 1) per tier, and single levels read from
+    // `levels`: the first, the last, and those at the ends that share a
+    // tier-0 cell with levels outside the range, at most 2 (kFan - 1) in all
+    // (skipped where that cell lies within the extremes already found). last
+    // is limited to Count() - 1; a range with first beyond last is empty.
     SLevelExtent Extent(const ILevelSource& levels, std::size_t first, std::size_t last) const;
 
     // Tier t's whole cells (for tests and for walking down to an extreme).
@@ -97,6 +99,8 @@ private:
     void Step(double level);
     // Adds a whole tier-0 cell and the cells it completes in the tiers above.
     void Carry(const SLevelCell& cell);
+    // Takes the tier-0 cells [lo, hi), as few cells of the tiers above as fit.
+    void TakeCells(SLevelCell& e, std::size_t lo, std::size_t hi) const;
     // Back to the state after `count` levels with the given tail (only ever
     // shrinks, so it cannot fail): undoes an append that threw.
     void TrimTo(std::size_t count, const SLevelCell& tail) noexcept;

@@ -6,6 +6,7 @@
 #include "graph/SeriesPainter.h"
 #include "support/ScriptedDialogs.h"
 #include <QPainter>
+#include <array>
 #include <limits>
 
 using namespace sonivel;
@@ -61,6 +62,26 @@ std::unique_ptr<CRecordStore> ReplacedStore(std::size_t n, double (*shape)(std::
     store->Replace(std::move(records));
     return store;
 }
+
+// The same records without their envelope: merged record by record.
+class CWithoutEnvelope final : public CRecordList {
+public:
+    explicit CWithoutEnvelope(const CRecordList& records) : m_records(records) {}
+    std::size_t GetSize() const override { return m_records.GetSize(); }
+    const CObjData& GetAt(std::size_t i) const override { return m_records.GetAt(i); }
+
+private:
+    const CRecordList& m_records;
+};
+
+// Every call on the sink, in order: spans as (x, top, bottom, 0), lines as
+// (ax, ay, bx, by) marked by a leading 1.
+class CRecordingSink final : public ISeriesSink {
+public:
+    void Span(int x, int top, int bottom) override { calls.push_back({0, x, top, bottom, 0}); }
+    void Line(SPoint a, SPoint b) override { calls.push_back({1, a.x, a.y, b.x, b.y}); }
+    std::vector<std::array<int, 5>> calls;
+};
 
 const SCase kCases[] = {
     {"constant", Constant65, 40000}, {"sine", Sine, 40000},   {"noise", Noise, 40000},
@@ -155,4 +176,33 @@ TEST(SeriesPixels, EnvelopeColumnsMatchPerSegmentDrawingAtEveryZoom)
         }
     }
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+}
+
+TEST(SeriesPixels, EnvelopeMergeMakesTheCallsOfTheRecordByRecordMerge)
+{
+    // Any state, including scales that put most records at the far pixel
+    // limits and states whose pixels do not follow the order of the records
+    // (which merge record by record), over ranges that start and end anywhere.
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const auto store = MakeStore(70000, Extreme);
+    const CWithoutEnvelope plain(*store);
+    for (double xs : {1e-9, 0.01, 0.7, 1.0, 3.3, 257.0, 1e5, 1e12, 0.0, -2.0}) {
+        for (double xo : {-1e9, 12.5, kNaN}) {
+            for (double ys : {0.17, 1e-12, 0.0}) {
+                SChartState s;
+                SetInitialView(s, 700, 400);
+                s.m_dXScale = xs;
+                s.m_dXOffset = xo;
+                s.m_dYScale = ys;
+                s.m_dYOffset = 41.5;
+                for (SVisibleRange r : {SVisibleRange{17, 69999}, SVisibleRange{4097, 4099}, SVisibleRange{20100, 33333}}) {
+                    CRecordingSink fromEnvelope, recordByRecord;
+                    MergeSeriesSegments(CSeriesPoints(s, *store), r, fromEnvelope);
+                    MergeSeriesSegments(CSeriesPoints(s, plain), r, recordByRecord);
+                    EXPECT_TRUE(fromEnvelope.calls == recordByRecord.calls)
+                        << "xs " << xs << " xo " << xo << " ys " << ys << " from " << r.first << " to " << r.last;
+                }
+            }
+        }
+    }
 }
