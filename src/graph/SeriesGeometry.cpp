@@ -110,10 +110,16 @@ void MergeSeriesSegments(const CSeriesPoints& point, SVisibleRange r, ISeriesSin
     if (r.last < r.first + 2)
         return;
     const CLevelEnvelope* envelope = point.Records().Envelope();
-    if (envelope && r.last <= envelope->Count() && point.Ordered()) {
+    if (envelope && r.last <= envelope->Count() && point.Ordered())
         MergeFromEnvelope(point, *envelope, r, sink);
+    else
+        MergeEveryRecord(point, r, sink);
+}
+
+void MergeEveryRecord(const CSeriesPoints& point, SVisibleRange r, ISeriesSink& sink)
+{
+    if (r.last < r.first + 2)
         return;
-    }
     // The column grows with the record index, so each column's samples are
     // consecutive; their segments join end to end and together cover the
     // column from its highest to its lowest point: one span. The segments

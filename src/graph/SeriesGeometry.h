@@ -63,5 +63,7 @@ public:
 // column's records are found by a search on the column and its span, first
 // and last levels come from the envelope; the calls on the sink are the same.
 void MergeSeriesSegments(const CSeriesPoints& point, SVisibleRange range, ISeriesSink& sink);
+// The same, visiting every record of the range (any list, any state).
+void MergeEveryRecord(const CSeriesPoints& point, SVisibleRange range, ISeriesSink& sink);
 
 } // namespace sonivel

@@ -63,17 +63,6 @@ std::unique_ptr<CRecordStore> ReplacedStore(std::size_t n, double (*shape)(std::
     return store;
 }
 
-// The same records without their envelope: merged record by record.
-class CWithoutEnvelope final : public CRecordList {
-public:
-    explicit CWithoutEnvelope(const CRecordList& records) : m_records(records) {}
-    std::size_t GetSize() const override { return m_records.GetSize(); }
-    const CObjData& GetAt(std::size_t i) const override { return m_records.GetAt(i); }
-
-private:
-    const CRecordList& m_records;
-};
-
 // Every call on the sink, in order: spans as (x, top, bottom, 0), lines as
 // (ax, ay, bx, by) marked by a leading 1.
 class CRecordingSink final : public ISeriesSink {
@@ -185,7 +174,6 @@ TEST(SeriesPixels, EnvelopeMergeMakesTheCallsOfTheRecordByRecordMerge)
     // (which merge record by record), over ranges that start and end anywhere.
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     const auto store = MakeStore(70000, Extreme);
-    const CWithoutEnvelope plain(*store);
     for (double xs : {1e-9, 0.01, 0.7, 1.0, 3.3, 257.0, 1e5, 1e12, 0.0, -2.0}) {
         for (double xo : {-1e9, 12.5, kNaN}) {
             for (double ys : {0.17, 1e-12, 0.0}) {
@@ -197,8 +185,9 @@ TEST(SeriesPixels, EnvelopeMergeMakesTheCallsOfTheRecordByRecordMerge)
                 s.m_dYOffset = 41.5;
                 for (SVisibleRange r : {SVisibleRange{17, 69999}, SVisibleRange{4097, 4099}, SVisibleRange{20100, 33333}}) {
                     CRecordingSink fromEnvelope, recordByRecord;
-                    MergeSeriesSegments(CSeriesPoints(s, *store), r, fromEnvelope);
-                    MergeSeriesSegments(CSeriesPoints(s, plain), r, recordByRecord);
+                    const CSeriesPoints point(s, *store);
+                    MergeSeriesSegments(point, r, fromEnvelope);
+                    MergeEveryRecord(point, r, recordByRecord);
                     EXPECT_TRUE(fromEnvelope.calls == recordByRecord.calls)
                         << "xs " << xs << " xo " << xo << " ys " << ys << " from " << r.first << " to " << r.last;
                 }
