@@ -78,7 +78,7 @@ std::size_t ColumnEnd(const CSeriesPoints& point, std::size_t a, std::size_t end
 
 // A column's records a..b-1 from the envelope: the span over all of them
 // (more than one), the first and the last for the lines to the neighbours.
-void MergeFromEnvelope(const CSeriesPoints& point, const CLevelEnvelope& envelope, SVisibleRange r,
+void MergeFromEnvelope(const CSeriesPoints& point, const CEnvelopePyramid& envelope, SVisibleRange r,
                        ISeriesSink& sink)
 {
     const int nanRow = point.Row(std::numeric_limits<double>::quiet_NaN());
@@ -109,7 +109,7 @@ void MergeSeriesSegments(const CSeriesPoints& point, SVisibleRange r, ISeriesSin
 {
     if (r.last < r.first + 2)
         return;
-    const CLevelEnvelope* envelope = point.Records().Envelope();
+    const CEnvelopePyramid* envelope = point.Records().Envelope();
     if (envelope && r.last <= envelope->Count() && point.Ordered())
         MergeFromEnvelope(point, *envelope, r, sink);
     else

@@ -5,7 +5,7 @@ namespace {
 // Appends to a list and its envelope together: when the envelope cannot
 // grow, the list is cut back, so both still hold the same records.
 template <class List, class Item>
-void AddWithEnvelope(List& list, Item item, double level, sonivel::CLevelEnvelope& envelope)
+void AddWithEnvelope(List& list, Item item, double level, sonivel::CEnvelopePyramid& envelope)
 {
     list.push_back(std::move(item));
     try {
@@ -35,7 +35,7 @@ void CRecordStore::RemoveAll()
 void CRecordStore::Replace(std::vector<std::unique_ptr<CObjData>> records)
 {
     // The new envelope is built first, so a failure leaves the store whole.
-    sonivel::CLevelEnvelope envelope;
+    sonivel::CEnvelopePyramid envelope;
     for (const auto& record : records)
         envelope.Append(record->m_dValue);
     RemoveAll();

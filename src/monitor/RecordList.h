@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "monitor/ObjData.h"
-#include "records/LevelEnvelope.h"
+#include "records/EnvelopePyramid.h"
 
 // A read-only ordered list of records: what the chart, the files, export and
 // printing read. Index 0 is the oldest record. Lists that keep min/max
@@ -14,7 +14,7 @@ public:
     virtual ~CRecordList() = default;
     virtual std::size_t GetSize() const = 0;
     virtual const CObjData& GetAt(std::size_t i) const = 0;
-    virtual const sonivel::CLevelEnvelope* Envelope() const { return nullptr; }
+    virtual const sonivel::CEnvelopePyramid* Envelope() const { return nullptr; }
     double LevelAt(std::size_t i) const final { return GetAt(i).m_dValue; }
     bool IsEmpty() const { return GetSize() == 0; }
 };
@@ -26,7 +26,7 @@ class CRecordStore final : public CRecordList {
 public:
     std::size_t GetSize() const override { return m_records.size(); }
     const CObjData& GetAt(std::size_t i) const override { return *m_records[i]; }
-    const sonivel::CLevelEnvelope* Envelope() const override { return &m_envelope; }
+    const sonivel::CEnvelopePyramid* Envelope() const override { return &m_envelope; }
 
     // Appends a record and takes ownership; returns it.
     const CObjData& Add(std::unique_ptr<CObjData> record);
@@ -38,7 +38,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<CObjData>> m_records;
-    sonivel::CLevelEnvelope m_envelope;
+    sonivel::CEnvelopePyramid m_envelope;
 };
 
 // A selection of records that belong to some store (the data-logger window's
@@ -48,11 +48,11 @@ class CRecordSelection final : public CRecordList {
 public:
     std::size_t GetSize() const override { return m_records.size(); }
     const CObjData& GetAt(std::size_t i) const override { return *m_records[i]; }
-    const sonivel::CLevelEnvelope* Envelope() const override { return &m_envelope; }
+    const sonivel::CEnvelopePyramid* Envelope() const override { return &m_envelope; }
     void Add(const CObjData& record);
     void RemoveAll();
 
 private:
     std::vector<const CObjData*> m_records;
-    sonivel::CLevelEnvelope m_envelope;
+    sonivel::CEnvelopePyramid m_envelope;
 };

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "records/LevelEnvelope.h"
+#include "records/EnvelopePyramid.h"
 
 using namespace sonivel;
 
@@ -100,7 +100,7 @@ const SSeries kSeries[] = {
 // Appending level by level, in one go, or in chunks of any size builds the
 // same envelope, and every range's extent is that of a scan over its levels,
 // read from at most a few single levels at the ends.
-TEST(LevelEnvelope, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
+TEST(EnvelopePyramid, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
 {
     std::mt19937_64 random(12);
     for (const SSeries& s : kSeries) {
@@ -108,7 +108,7 @@ TEST(LevelEnvelope, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
         for (std::size_t i = 0; i < s.n; ++i)
             v[i] = s.level(i);
 
-        CLevelEnvelope single, whole, chunks;
+        CEnvelopePyramid single, whole, chunks;
         for (double level : v)
             single.Append(level);
         whole.Append(v);
@@ -121,8 +121,8 @@ TEST(LevelEnvelope, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
         EXPECT_TRUE(single == whole) << s.name;
         EXPECT_TRUE(single == chunks) << s.name;
         // Whole cells only: tier t holds one cell per 16^(t+1) levels.
-        std::size_t span = CLevelEnvelope::kFan;
-        for (std::size_t t = 0; t < single.Tiers(); ++t, span *= CLevelEnvelope::kFan)
+        std::size_t span = CEnvelopePyramid::kFan;
+        for (std::size_t t = 0; t < single.Tiers(); ++t, span *= CEnvelopePyramid::kFan)
             EXPECT_EQ(single.Tier(t).size(), s.n / span) << s.name << " tier " << t;
 
         if (s.n == 0) {
@@ -143,7 +143,7 @@ TEST(LevelEnvelope, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
             const CCountingLevels levels(v);
             const std::string where = std::string(s.name) + " " + std::to_string(first) + ".." + std::to_string(last);
             ExpectSame(single.Extent(levels, first, last), Scan(v, first, last), where);
-            EXPECT_LE(levels.reads, 2 * (CLevelEnvelope::kFan - 1)) << where;
+            EXPECT_LE(levels.reads, 2 * (CEnvelopePyramid::kFan - 1)) << where;
         }
         // Beyond the end: limited to the last level; reversed: empty.
         const CCountingLevels levels(v);
@@ -153,6 +153,6 @@ TEST(LevelEnvelope, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
 
         // Cleared, it starts again from nothing.
         single.Clear();
-        EXPECT_TRUE(single == CLevelEnvelope{}) << s.name;
+        EXPECT_TRUE(single == CEnvelopePyramid{}) << s.name;
     }
 }

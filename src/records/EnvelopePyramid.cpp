@@ -1,8 +1,8 @@
-#include "records/LevelEnvelope.h"
+#include "records/EnvelopePyramid.h"
 
 namespace sonivel {
 
-void CLevelEnvelope::Append(double level)
+void CEnvelopePyramid::Append(double level)
 {
     const std::size_t count = m_count;
     const SLevelCell tail = m_tail;
@@ -14,7 +14,7 @@ void CLevelEnvelope::Append(double level)
     }
 }
 
-void CLevelEnvelope::Append(std::span<const double> levels)
+void CEnvelopePyramid::Append(std::span<const double> levels)
 {
     const std::size_t count = m_count;
     const SLevelCell tail = m_tail;
@@ -38,14 +38,14 @@ void CLevelEnvelope::Append(std::span<const double> levels)
     }
 }
 
-void CLevelEnvelope::Clear()
+void CEnvelopePyramid::Clear()
 {
     m_tiers.clear();
     m_tail = {};
     m_count = 0;
 }
 
-void CLevelEnvelope::Step(double level)
+void CEnvelopePyramid::Step(double level)
 {
     m_tail.Take(level);
     if (++m_count % kFan != 0)
@@ -54,7 +54,7 @@ void CLevelEnvelope::Step(double level)
     m_tail = {};
 }
 
-void CLevelEnvelope::Carry(const SLevelCell& cell)
+void CEnvelopePyramid::Carry(const SLevelCell& cell)
 {
     SLevelCell carried = cell;
     for (std::size_t t = 0;; ++t) {
@@ -70,7 +70,7 @@ void CLevelEnvelope::Carry(const SLevelCell& cell)
     }
 }
 
-void CLevelEnvelope::TrimTo(std::size_t count, const SLevelCell& tail) noexcept
+void CEnvelopePyramid::TrimTo(std::size_t count, const SLevelCell& tail) noexcept
 {
     std::size_t cells = count / kFan;
     for (std::vector<SLevelCell>& tier : m_tiers) {
@@ -94,7 +94,7 @@ bool Covered(const SLevelCell& cell, const SLevelCell& taken)
 
 } // namespace
 
-void CLevelEnvelope::TakeCells(SLevelCell& e, std::size_t lo, std::size_t hi) const
+void CEnvelopePyramid::TakeCells(SLevelCell& e, std::size_t lo, std::size_t hi) const
 {
     // [lo, hi) in units of the current tier's cells. Each step takes the
     // unaligned cells at both ends; what is left between is whole cells of the
@@ -111,7 +111,7 @@ void CLevelEnvelope::TakeCells(SLevelCell& e, std::size_t lo, std::size_t hi) co
     }
 }
 
-SLevelExtent CLevelEnvelope::Extent(const ILevelSource& levels, std::size_t first, std::size_t last) const
+SLevelExtent CEnvelopePyramid::Extent(const ILevelSource& levels, std::size_t first, std::size_t last) const
 {
     SLevelExtent e;
     if (m_count == 0 || first >= m_count || first > last)

@@ -71,7 +71,7 @@ struct SLevelExtent : SLevelCell {
     double last = std::numeric_limits<double>::quiet_NaN();
 };
 
-class CLevelEnvelope {
+class CEnvelopePyramid {
 public:
     static constexpr std::size_t kFan = 16;   // levels per tier-0 cell, cells per cell above
 
@@ -92,7 +92,7 @@ public:
     std::size_t Tiers() const { return m_tiers.size(); }
     const std::vector<SLevelCell>& Tier(std::size_t t) const { return m_tiers[t]; }
 
-    bool operator==(const CLevelEnvelope&) const = default;
+    bool operator==(const CEnvelopePyramid&) const = default;
 
 private:
     // A level added to the tail; completes a tier-0 cell at every kFan-th.
