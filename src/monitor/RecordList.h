@@ -15,7 +15,7 @@ public:
     virtual std::size_t GetSize() const = 0;
     virtual const CObjData& GetAt(std::size_t i) const = 0;
     virtual const sonivel::CEnvelopePyramid* Envelope() const { return nullptr; }
-    double LevelAt(std::size_t i) const final { return GetAt(i).m_dValue; }
+    double LevelAt(std::size_t i) const override { return GetAt(i).m_dValue; }
     bool IsEmpty() const { return GetSize() == 0; }
 };
 
