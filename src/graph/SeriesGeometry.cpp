@@ -1,6 +1,8 @@
 #include "graph/SeriesGeometry.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace sonivel {
 
@@ -15,14 +17,106 @@ CSeriesPoints::CSeriesPoints(const SChartState& s, const CRecordList& records)
 {
 }
 
-SPoint CSeriesPoints::operator()(std::size_t i) const
+int CSeriesPoints::Column(std::size_t i) const
 {
-    const double v = m_records.GetAt(i).m_dValue;
-    return {ClampPixel(kPlotLeft + static_cast<double>(i) / m_xs - m_xShift),
-            ClampPixel(kPlotTop + m_yShift - (v - m_yMin) / m_ys + m_h)};
+    return ClampPixel(kPlotLeft + static_cast<double>(i) / m_xs - m_xShift);
 }
 
+int CSeriesPoints::Row(double level) const
+{
+    return ClampPixel(kPlotTop + m_yShift - (level - m_yMin) / m_ys + m_h);
+}
+
+double CSeriesPoints::IndexOfColumn(double x) const
+{
+    return (x - kPlotLeft + m_xShift) * m_xs;
+}
+
+bool CSeriesPoints::Ordered() const
+{
+    // Each operation of Column and Row is then monotonic (rounding keeps the
+    // order) and none can make a NaN out of a number or an infinity.
+    const auto positive = [](double v) { return v > 0.0 && std::isfinite(v); };
+    return positive(m_xs) && std::isfinite(m_xShift) && positive(m_ys) && std::isfinite(m_yMin)
+        && std::isfinite(kPlotTop + m_yShift);
+}
+
+namespace {
+
+// The end of the run of records from `a` on that share a's column (the first
+// index of the next column, or `end`): where the inverse of Column puts it,
+// checked (it is off by one at most, but for rounding), else a doubling
+// search, then halving.
+std::size_t ColumnEnd(const CSeriesPoints& point, std::size_t a, std::size_t end)
+{
+    const int x = point.Column(a);
+    const auto isEnd = [&](std::size_t b) {
+        return b > a && b <= end && point.Column(b - 1) == x && (b == end || point.Column(b) != x);
+    };
+    const double guess = std::ceil(point.IndexOfColumn(x + 1.0));
+    if (guess > static_cast<double>(a) && guess <= static_cast<double>(end)) {   // false for NaN
+        const auto b = static_cast<std::size_t>(guess);
+        for (std::size_t candidate : {b, b + 1, b - 1})
+            if (isEnd(candidate))
+                return candidate;
+    }
+    std::size_t inside = a;   // in the column
+    std::size_t beyond = end; // past it, or the end
+    for (std::size_t step = 1; step < beyond - inside; step *= 2) {
+        if (point.Column(inside + step) != x) {
+            beyond = inside + step;
+            break;
+        }
+        inside += step;
+    }
+    while (beyond - inside > 1) {
+        const std::size_t mid = inside + (beyond - inside) / 2;
+        (point.Column(mid) == x ? inside : beyond) = mid;
+    }
+    return beyond;
+}
+
+// A column's records a..b-1 from the envelope: the span over all of them
+// (more than one), the first and the last for the lines to the neighbours.
+void MergeFromEnvelope(const CSeriesPoints& point, const CEnvelopePyramid& envelope, SVisibleRange r,
+                       ISeriesSink& sink)
+{
+    const int nanRow = point.Row(std::numeric_limits<double>::quiet_NaN());
+    SPoint prevLast;
+    for (std::size_t a = r.first; a < r.last;) {
+        const std::size_t b = ColumnEnd(point, a, r.last);
+        const int x = point.Column(a);
+        const SLevelExtent e = envelope.Extent(point.Records(), a, b - 1);
+        if (a > r.first)
+            sink.Line(prevLast, {x, point.Row(e.first)});
+        if (b - a > 1) {
+            int top = e.HasNumbers() ? point.Row(e.max) : nanRow;
+            int bottom = e.HasNumbers() ? point.Row(e.min) : nanRow;
+            if (e.nan) {
+                top = std::min(top, nanRow);
+                bottom = std::max(bottom, nanRow);
+            }
+            sink.Span(x, top, bottom);
+        }
+        prevLast = {x, point.Row(e.last)};
+        a = b;
+    }
+}
+
+} // namespace
+
 void MergeSeriesSegments(const CSeriesPoints& point, SVisibleRange r, ISeriesSink& sink)
+{
+    if (r.last < r.first + 2)
+        return;
+    const CEnvelopePyramid* envelope = point.Records().Envelope();
+    if (envelope && r.last <= envelope->Count() && point.Ordered())
+        MergeFromEnvelope(point, *envelope, r, sink);
+    else
+        MergeEveryRecord(point, r, sink);
+}
+
+void MergeEveryRecord(const CSeriesPoints& point, SVisibleRange r, ISeriesSink& sink)
 {
     if (r.last < r.first + 2)
         return;

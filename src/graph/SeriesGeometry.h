@@ -9,7 +9,8 @@
 // Called by the series painter on the UI thread at every redraw (and by the
 // fuzz targets); pure arithmetic on the list it is given, which must outlive
 // the objects made from it. Any level, infinities and NaN included, gives a
-// pixel inside +-kFarPixel.
+// pixel inside +-kFarPixel. A list with an envelope is read a few levels per
+// pixel column, whatever its length.
 
 namespace sonivel {
 
@@ -28,7 +29,16 @@ int ClampPixel(double v);
 class CSeriesPoints {
 public:
     CSeriesPoints(const SChartState& s, const CRecordList& records);
-    SPoint operator()(std::size_t i) const;
+    SPoint operator()(std::size_t i) const { return {Column(i), Row(m_records.LevelAt(i))}; }
+    int Column(std::size_t i) const;
+    int Row(double level) const;
+    // Where Column(i) reaches x, solved for i without rounding (an estimate).
+    double IndexOfColumn(double x) const;
+    const CRecordList& Records() const { return m_records; }
+    // The column never falls as the index grows, and the row never rises as
+    // a level that is a number grows (NaN has row Row(NaN)): true for every
+    // state with finite offsets and positive, finite scales.
+    bool Ordered() const;
 
 private:
     const CRecordList& m_records;
@@ -49,6 +59,11 @@ public:
 // The segments i -> i+1 of the range (at least two records), with the
 // segments that stay in one pixel column joined into one span over that
 // column: together they cover exactly the pixels of the separate segments.
+// When the points are ordered and the list's envelope covers the range, each
+// column's records are found by a search on the column and its span, first
+// and last levels come from the envelope; the calls on the sink are the same.
 void MergeSeriesSegments(const CSeriesPoints& point, SVisibleRange range, ISeriesSink& sink);
+// The same, visiting every record of the range (any list, any state).
+void MergeEveryRecord(const CSeriesPoints& point, SVisibleRange range, ISeriesSink& sink);
 
 } // namespace sonivel
