@@ -1,7 +1,15 @@
 // Report PDF in the data-logger window: the selected group's report is written
-// to the file chosen in the save dialog.
+// to the file chosen in the save dialog; a long report or CSV export shows its
+// progress, and Cancel there keeps the file that was there.
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "PdfText.h"
@@ -39,4 +47,48 @@ TEST(ReportWindow, ReportPdfOfTheDataLoggerWritesTheSelectedGroup)
     EXPECT_NE(reporttest::Row(pages[0], {"Count", "10"}), "") << pages[0];
     EXPECT_NE(reporttest::Row(pages[0], {"Data logger group 2"}), "") << pages[0];
     EXPECT_EQ(pages[0].find("LAeq"), std::string::npos);
+}
+
+// Export CSV and Report PDF of a long group in the data-logger window: the
+// progress dialog comes up, and its Cancel leaves the file that was there
+// byte for byte, with no temporary file beside it and no message.
+TEST(ReportWindow, CancelInTheProgressOfExportCsvOrReportPdfKeepsTheOldFile)
+{
+    constexpr int kRecords = 600000;   // some seconds of work here, well beyond the dialog's delay
+    testsupport::CScriptedDialogs dialogs;
+    CRecordStore store;
+    loggertest::AddGroup(store, 1, kRecords);
+    CDataLogDlg dlg(nullptr, store);
+    dlg.OnGroupDoubleClicked(0);
+    bool pressed = false;
+    QTimer tick;   // presses Cancel once the progress dialog is on screen
+    tick.setInterval(20);
+    QObject::connect(&tick, &QTimer::timeout, [&pressed] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible() && !pressed) {
+                pressed = true;
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            }
+    });
+    for (const auto& [command, name] : {std::pair{32833, "levels.csv"}, {32834, "report.pdf"}}) {
+        SCOPED_TRACE(name);
+        QTemporaryDir dir;
+        dialogs.savePath = dir.filePath(name);
+        const QByteArray old = "the earlier contents\r\n";
+        {
+            QFile f(dialogs.savePath);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+        }
+        pressed = false;
+        tick.start();
+        FindById<QAction>(&dlg, command)->trigger();
+        tick.stop();
+        EXPECT_TRUE(pressed) << "the progress dialog never came up";
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+        QFile f(dialogs.savePath);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().toStdString(), old.toStdString());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{name});
+    }
 }
