@@ -2,20 +2,16 @@
 // to the file chosen in the save dialog; a long report or CSV export shows its
 // progress, and Cancel there keeps the file that was there.
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProgressDialog>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "PdfText.h"
 #include "dialogs/Dialogs.h"
 #include "logger/DataLogDlg.h"
 #include "logger/LoggerRecords.h"
+#include "support/CancelProgress.h"
 #include "support/ScriptedDialogs.h"
 
 // Group 2: 60.0, 60.1 ... 60.9 dBC, one a second (the helper's levels), so
@@ -60,16 +56,7 @@ TEST(ReportWindow, CancelInTheProgressOfExportCsvOrReportPdfKeepsTheOldFile)
     loggertest::AddGroup(store, 1, kRecords);
     CDataLogDlg dlg(nullptr, store);
     dlg.OnGroupDoubleClicked(0);
-    bool pressed = false;
-    QTimer tick;   // presses Cancel once the progress dialog is on screen
-    tick.setInterval(20);
-    QObject::connect(&tick, &QTimer::timeout, [&pressed] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible() && !pressed) {
-                pressed = true;
-                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-            }
-    });
+    testsupport::CCancelProgress cancel;
     for (const auto& [command, name] : {std::pair{32833, "levels.csv"}, {32834, "report.pdf"}}) {
         SCOPED_TRACE(name);
         QTemporaryDir dir;
@@ -79,11 +66,10 @@ TEST(ReportWindow, CancelInTheProgressOfExportCsvOrReportPdfKeepsTheOldFile)
             QFile f(dialogs.savePath);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
         }
-        pressed = false;
-        tick.start();
+        cancel.Start();
         FindById<QAction>(&dlg, command)->trigger();
-        tick.stop();
-        EXPECT_TRUE(pressed) << "the progress dialog never came up";
+        cancel.Stop();
+        EXPECT_TRUE(cancel.Pressed()) << "the progress dialog never came up";
         EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
         QFile f(dialogs.savePath);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
