@@ -11,8 +11,12 @@ void ExportCsv(QWidget* parent, const CRecordList& records)
 {
     const QString path = Dialogs().SaveFileName(parent, Latin1(sonivel::InitialFileName("csv")),
                                                 QStringLiteral("csv"), QStringLiteral("CSV files (*.csv)"));
-    if (!path.isEmpty())
-        Report(parent, sonivel::WriteCsv(LocalPath(path), records, sonivel::EPathSource::UserChosen));
+    if (path.isEmpty())
+        return;
+    Report(parent, WriteRecords(parent, LocalPath(path), records,
+                                [](const std::string& p, const CRecordList& r, sonivel::IJobProgress& progress) {
+                                    return sonivel::WriteCsv(p, r, progress, sonivel::EPathSource::UserChosen);
+                                }));
 }
 
 } // namespace logfile

@@ -35,9 +35,27 @@ SReportSource CReportCollector::Finish(std::string name) const
 
 SReportSource ReportSourceOf(const std::string& name, const CRecordList& records)
 {
+    return *ReportSourceOf(name, records, NoProgress());
+}
+
+std::optional<SReportSource> ReportSourceOf(const std::string& name, const CRecordList& records,
+                                            IJobProgress& progress)
+{
+    constexpr std::size_t kBlock = 4096;   // records between two looks at the progress
+    const std::size_t n = records.GetSize();
+    progress.SetTotal(n);
     CReportCollector collector;
-    for (std::size_t i = 0; i < records.GetSize(); ++i)
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i % kBlock == 0) {
+            if (progress.Cancelled())
+                return std::nullopt;
+            progress.SetDone(i);
+        }
         collector.Add(records.GetAt(i));
+    }
+    if (progress.Cancelled())
+        return std::nullopt;
+    progress.SetDone(n);
     return collector.Finish(name);
 }
 

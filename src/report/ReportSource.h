@@ -2,12 +2,14 @@
 // What a report shows of one data text file or one window's records: the
 // noise figures and the chart envelope of each weighting, gathered in one
 // pass over the records so that a file is never held in memory. Pure; one
-// thread. Reading a file that fails leaves a message naming it.
+// thread at a time (the window collects on a worker). Reading a file that
+// fails leaves a message naming it.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "acoustics/NoiseFigures.h"
+#include "files/JobProgress.h"
 #include "monitor/RecordList.h"
 #include "report/LevelEnvelope.h"
 
@@ -46,6 +48,11 @@ private:
 
 // The report source of a window's records.
 SReportSource ReportSourceOf(const std::string& name, const CRecordList& records);
+// The same with progress (counting records) and cancel, asked between blocks
+// of records, for a worker thread reading a snapshot (SnapshotRecords): none
+// when cancelled.
+std::optional<SReportSource> ReportSourceOf(const std::string& name, const CRecordList& records,
+                                            IJobProgress& progress);
 
 // Reads the data text file at path record by record; its name in the report is
 // the file's own name without the folders. False with error naming the file

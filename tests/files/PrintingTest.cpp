@@ -23,6 +23,7 @@
 #include <QPrintDialog>
 #include <QTimer>
 
+#include "support/CancelProgress.h"
 #include "support/ScriptedDialogs.h"
 #include "TempDir.h"
 #include "common/Clock.h"
@@ -305,20 +306,11 @@ TEST_F(Printing, DataOfMoreThanAHundredPagesAsksWithThePageCountFirst)
 
     // Cancel in the progress dialog between pages: the earlier PDF stays as it was.
     const std::string before = CTempDir::Read(pdf);
-    bool pressed = false;
-    QTimer tick;
-    tick.setInterval(20);
-    QObject::connect(&tick, &QTimer::timeout, [&pressed] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* progress = qobject_cast<QProgressDialog*>(w); progress && progress->isVisible() && !pressed) {
-                pressed = true;
-                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-            }
-    });
-    tick.start();
+    testsupport::CCancelProgress cancel;
+    cancel.Start();
     PrintData(job, nullptr, run.store, run.block);
-    tick.stop();
-    EXPECT_TRUE(pressed) << "the progress dialog never came up";
+    cancel.Stop();
+    EXPECT_TRUE(cancel.Pressed()) << "the progress dialog never came up";
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(';').toStdString();
     EXPECT_EQ(CTempDir::Read(pdf), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 1);

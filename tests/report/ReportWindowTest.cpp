@@ -1,6 +1,9 @@
 // Report PDF in the data-logger window: the selected group's report is written
-// to the file chosen in the save dialog.
+// to the file chosen in the save dialog; a long report or CSV export shows its
+// progress, and Cancel there keeps the file that was there.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -8,6 +11,7 @@
 #include "dialogs/Dialogs.h"
 #include "logger/DataLogDlg.h"
 #include "logger/LoggerRecords.h"
+#include "support/CancelProgress.h"
 #include "support/ScriptedDialogs.h"
 
 // Group 2: 60.0, 60.1 ... 60.9 dBC, one a second (the helper's levels), so
@@ -39,4 +43,38 @@ TEST(ReportWindow, ReportPdfOfTheDataLoggerWritesTheSelectedGroup)
     EXPECT_NE(reporttest::Row(pages[0], {"Count", "10"}), "") << pages[0];
     EXPECT_NE(reporttest::Row(pages[0], {"Data logger group 2"}), "") << pages[0];
     EXPECT_EQ(pages[0].find("LAeq"), std::string::npos);
+}
+
+// Export CSV and Report PDF of a long group in the data-logger window: the
+// progress dialog comes up, and its Cancel leaves the file that was there
+// byte for byte, with no temporary file beside it and no message.
+TEST(ReportWindow, CancelInTheProgressOfExportCsvOrReportPdfKeepsTheOldFile)
+{
+    constexpr int kRecords = 600000;   // some seconds of work here, well beyond the dialog's delay
+    testsupport::CScriptedDialogs dialogs;
+    CRecordStore store;
+    loggertest::AddGroup(store, 1, kRecords);
+    CDataLogDlg dlg(nullptr, store);
+    dlg.OnGroupDoubleClicked(0);
+    testsupport::CCancelProgress cancel;
+    for (const auto& [command, name] : {std::pair{32833, "levels.csv"}, {32834, "report.pdf"}}) {
+        SCOPED_TRACE(name);
+        QTemporaryDir dir;
+        dialogs.savePath = dir.filePath(name);
+        const QByteArray old = "the earlier contents\r\n";
+        {
+            QFile f(dialogs.savePath);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+        }
+        cancel.Start();
+        FindById<QAction>(&dlg, command)->trigger();
+        cancel.Stop();
+        EXPECT_TRUE(cancel.Pressed()) << "the progress dialog never came up";
+        EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+        QFile f(dialogs.savePath);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll().toStdString(), old.toStdString());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{name});
+    }
 }
