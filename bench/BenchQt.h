@@ -2,10 +2,12 @@
 // What the Qt benchmarks share: one application on the offscreen platform,
 // made at the first use and kept to the end of the process (the benchmark
 // library owns main(), and Qt cannot be torn down from the exit handlers),
-// and dialogs that print into a PDF file instead of asking anyone.
+// a view's chart of a given size, and dialogs that print into a PDF file instead of asking anyone.
 #include <QApplication>
 #include <QPrinter>
+#include <QSize>
 #include <QString>
+#include <QWidget>
 
 #include "dialogs/Dialogs.h"
 
@@ -19,6 +21,18 @@ inline QApplication& BenchApp()
         return new QApplication(argc, argv);
     }();
     return *app;
+}
+
+// Resizes window so that its child chart gets size (the window's layout
+// gives every extra pixel to the chart).
+inline void SizeChartTo(QWidget* window, const QWidget* chart, QSize size)
+{
+    window->resize(1900, 1100);
+    window->show();
+    QApplication::processEvents();
+    const QSize now = chart->size();
+    window->resize(1900 + size.width() - now.width(), 1100 + size.height() - now.height());
+    QApplication::processEvents();
 }
 
 // Chooses a PDF file instead of showing the print dialog; every question is

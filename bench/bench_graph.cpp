@@ -7,23 +7,10 @@
 #include <cmath>
 #include <memory>
 
+#include "BenchQt.h"
 #include "graph/GraphicsBtn.h"
 
 namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench_graph";
-    static char* argv[] = {name, nullptr};
-    // Made once and kept to the end of the process: the benchmark library
-    // owns main().
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 const CRecordStore& Records()
 {
@@ -40,7 +27,7 @@ const CRecordStore& Records()
 // A chart of 1600 x 800 that has already fitted the records.
 std::unique_ptr<CGraphicsBtn> FittedChart(bool plainSeries)
 {
-    App();
+    BenchApp();
     auto chart = std::make_unique<CGraphicsBtn>();
     chart->resize(1600, 800);
     chart->show();
@@ -61,7 +48,7 @@ void BM_Redraw40000Fit(benchmark::State& state)
 // The fixed part: an empty list.
 void BM_RedrawEmpty(benchmark::State& state)
 {
-    App();
+    BenchApp();
     CGraphicsBtn chart;
     chart.resize(1600, 800);
     chart.show();

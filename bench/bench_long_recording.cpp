@@ -100,12 +100,7 @@ struct SLongView {
     SLongView(std::size_t n, bool run) : records(n), running(run)
     {
         SetDialogs(&dialogs);
-        view.resize(1900, 1100);
-        view.show();
-        QApplication::processEvents();
-        const QSize g = view.Graph()->size();
-        view.resize(1900 + 1600 - g.width(), 1100 + 800 - g.height());
-        QApplication::processEvents();
+        SizeChartTo(&view, view.Graph(), QSize(1600, 800));
         if (run) {
             const std::uint8_t byte = 0;
             view.OnReceiveData(&byte, 1);   // the link is alive
