@@ -9,23 +9,10 @@
 #include <map>
 #include <memory>
 
+#include "BenchQt.h"
 #include "graph/GraphicsBtn.h"
 
 namespace {
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench_graph";
-    static char* argv[] = {name, nullptr};
-    // Made once and kept to the end of the process: the benchmark library
-    // owns main().
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // n records of the same shape, made once per n and kept.
 const CRecordStore& Records(std::size_t n = 40000)
@@ -57,7 +44,7 @@ private:
 // A chart of 1600 x 800 that has already fitted the records.
 std::unique_ptr<CGraphicsBtn> FittedChart(bool plainSeries, const CRecordList& records = Records())
 {
-    App();
+    BenchApp();
     auto chart = std::make_unique<CGraphicsBtn>();
     chart->resize(1600, 800);
     chart->show();
@@ -91,7 +78,7 @@ void BM_RedrawFitRecordByRecord(benchmark::State& state)
 // The fixed part: an empty list.
 void BM_RedrawEmpty(benchmark::State& state)
 {
-    App();
+    BenchApp();
     CGraphicsBtn chart;
     chart.resize(1600, 800);
     chart.show();

@@ -4,46 +4,15 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include <QApplication>
-#include <QPrinter>
-
+#include "BenchQt.h"
 #include "common/Text.h"
-#include "dialogs/Dialogs.h"
 #include "files/Printing.h"
 
 namespace {
 
-// Chooses a PDF file instead of showing the print dialog.
-class CPdfPrinter final : public IDialogs {
-public:
-    explicit CPdfPrinter(QString path) : m_path(std::move(path)) {}
-    void Message(QWidget*, const QString&, const QString&, Icon) override {}
-    bool AskOkCancel(QWidget*, const QString&, const QString&) override { return false; }
-    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
-    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    bool ChooseColor(QWidget*, QColor, QColor*) override { return false; }
-    bool SetupPrinter(QWidget*, QPrinter* printer) override
-    {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(m_path);
-        return true;
-    }
-    int Exec(QDialog&) override { return 0; }
-
-private:
-    QString m_path;
-};
-
 void BM_PrintData40000(benchmark::State& state)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "bench_printing";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt cannot be torn down from the exit handlers.
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
+    BenchApp();
 
     CRecordStore store;
     CRunningStats stats;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchQt.h"
 #include "dialogs/Dialogs.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/MonitorRun.h"
@@ -20,18 +21,6 @@
 namespace {
 
 constexpr std::size_t kStored = 40000 - 1;   // the tick appends the 40,000th
-
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench_view";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 double ResidentMb()
 {
@@ -66,12 +55,7 @@ struct SRunningView {
 
     explicit SRunningView(bool listShown)
     {
-        view.resize(1900, 1100);
-        view.show();
-        QApplication::processEvents();
-        const QSize g = view.Graph()->size();
-        view.resize(1900 + 1600 - g.width(), 1100 + 800 - g.height());
-        QApplication::processEvents();
+        SizeChartTo(&view, view.Graph(), QSize(1600, 800));
         const std::uint8_t byte = 0;
         view.OnReceiveData(&byte, 1);   // the link is alive
         FindById<QComboBox>(&view, 1007)->setCurrentIndex(9);
@@ -91,7 +75,7 @@ struct SRunningView {
 
 void Tick(benchmark::State& state, bool listShown)
 {
-    App();
+    BenchApp();
     SRunningView run(listShown);
     state.counters["graph_w"] = run.view.Graph()->width();
     state.counters["graph_h"] = run.view.Graph()->height();

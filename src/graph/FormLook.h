@@ -13,7 +13,7 @@ class QWidget;
 namespace formlook {
 
 // The longest texts the read-only fields show: a record's date and time, a
-// level, a count of records (a run holds up to 40000, a logger group 65535).
+// level, a count of records of a logger group (up to 65535).
 inline const QString kLongestTime = QStringLiteral("30-12-2011,23:59:59");
 inline const QString kLongestLevel = QStringLiteral("199.9");
 inline const QString kLongestCount = QStringLiteral("65535");

@@ -1,12 +1,14 @@
 #pragma once
 #include <QDialog>
 
+#include "monitor/SetupMath.h"
+
 class QComboBox;
 class QLineEdit;
 class QTimer;
 
 // "Real-Time Setup" (dialog 148): the number of records of a monitoring run
-// (box 1044, 1 to 40000) and its sampling interval (combo box 1007), with the
+// (box 1044, 1 to 9999999) and its sampling interval (combo box 1007), with the
 // resulting recording cycle and start and end times, recomputed every second.
 class CRTSetup : public QDialog {
     Q_OBJECT
@@ -21,14 +23,14 @@ public:
     void Recompute();
 
     static constexpr int kMinRecords = 1;
-    static constexpr int kMaxRecords = 40000;
+    static constexpr int kMaxRecords = sonivel::kMaxRunRecords;
 
 public slots:
     void accept() override;   // "Start": validates box 1044 first
 
 private:
     // Reads box 1044 into the group number; shows the validation message and
-    // returns false when the text is not an integer from 1 to 40000.
+    // returns false when the text is not an integer from 1 to kMaxRecords.
     bool ReadGroupNumber();
     void OnEdited();
     void OnRateChanged(int index);

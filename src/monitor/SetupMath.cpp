@@ -5,18 +5,22 @@
 
 namespace sonivel {
 
+long long CycleSeconds(int records, double seconds)
+{
+    // The product of an int and a double is taken in double: exact to far
+    // beyond any count, and never a hair below a whole second for the choices.
+    return static_cast<long long>(static_cast<double>(records) * seconds);
+}
+
 std::string CycleText(int records, double seconds)
 {
-    const double total = records * seconds;
-    const int hours = static_cast<int>(total / 3600);
-    const int minutes = static_cast<int>((total - hours * 3600.0) / 60);
-    const int rest = static_cast<int>(total - hours * 3600.0 - minutes * 60.0);
-    return Format("%d hour %d minute %d second", hours, minutes, rest);
+    const long long total = CycleSeconds(records, seconds);
+    return Format("%lld hour %lld minute %lld second", total / 3600, total % 3600 / 60, total % 60);
 }
 
 std::time_t CycleEnd(std::time_t start, int records, double seconds)
 {
-    return start + static_cast<std::time_t>(records * seconds);
+    return start + static_cast<std::time_t>(CycleSeconds(records, seconds));
 }
 
 std::string SetupTimeText(std::time_t t)

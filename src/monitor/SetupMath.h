@@ -20,6 +20,15 @@ inline constexpr std::array<SRateChoice, 10> kRateChoices{{
 }};
 inline constexpr int kDefaultRateIndex = 2;   // 0.5 s
 
+// The most records a monitoring run may be set to take: a week at 0.1 s
+// (6,048,000) fits.
+inline constexpr int kMaxRunRecords = 9999999;
+
+// The whole seconds of a run of records samples at seconds each. Exact for
+// every choice of kRateChoices and every count up to kMaxRunRecords (at most
+// 99,999,990 s).
+long long CycleSeconds(int records, double seconds);
+
 // The recording cycle of records samples at seconds each:
 // "%d hour %d minute %d second".
 std::string CycleText(int records, double seconds);

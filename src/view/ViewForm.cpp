@@ -25,9 +25,12 @@
 
 namespace {
 
-using formlook::kLongestCount;
 using formlook::kLongestLevel;
 using formlook::kLongestTime;
+
+// The longest count of records the view shows: a monitoring run of the most
+// records the setup allows.
+const QString kLongestRunCount = QString::number(sonivel::kMaxRunRecords);
 
 // A 9-point dialog font is 6 x 13 pixels per 4 x 8 dialog units.
 constexpr double kUnitX = 1.5;
@@ -56,7 +59,7 @@ const SPlace kPlaces[] = {
     {0, EKind::Label, -1, "Start Time", 143, 18, 41, kEditHeight, kRight},
     {0, EKind::Edit, 1001, nullptr, 186, 18, 86, kEditHeight, kLeft, &kLongestTime},
     {0, EKind::Label, -1, "DataNo.", 274, 18, 33, kEditHeight, kRight},
-    {0, EKind::Edit, 1009, nullptr, 309, 18, 34, kEditHeight, kLeft, &kLongestCount},
+    {0, EKind::Edit, 1009, nullptr, 309, 18, 34, kEditHeight, kLeft, &kLongestRunCount},
     {0, EKind::Label, -1, "Sample Rate", 345, 18, 50, kEditHeight, kRight},
     {0, EKind::Combo, 1007, nullptr, 397, 17, 34, 14},
     {0, EKind::Label, -1, "Sec", 434, 18, 16, kEditHeight, kLeft},
@@ -98,7 +101,7 @@ const SPlace kPlaces[] = {
     {3, EKind::Label, -1, "Average.Between A and B", 149, 125, 96, kEditHeight, kLeft},
     {3, EKind::Edit, 1029, nullptr, 246, 125, 30, kEditHeight, kLeft, &kLongestLevel},
     {3, EKind::Label, -1, "Quantity.Between A and B", 290, 125, 99, kEditHeight, kRight},
-    {3, EKind::Edit, 1032, nullptr, 391, 125, 30, kEditHeight, kLeft, &kLongestCount},
+    {3, EKind::Edit, 1032, nullptr, 391, 125, 30, kEditHeight, kLeft, &kLongestRunCount},
 };
 constexpr int kBands = 4;
 constexpr std::size_t kCount = std::size(kPlaces);

@@ -58,19 +58,20 @@ TEST_F(RTSetupTest, ShowsCycleAndTimesForTheGroupNumberAndRate)
     EXPECT_EQ(Text(1047), "2026-12-7,5:9:3");
     EXPECT_EQ(Text(1048), "2026-12-7,5:39:3");
 
-    Type("40000");
+    Type("9999999");
     rate->setCurrentIndex(9);
     QMetaObject::invokeMethod(rate, "activated", Q_ARG(int, 9));
-    EXPECT_EQ(Text(1046), "111 hour 6 minute 40 second");
+    EXPECT_EQ(Text(1046), "27777 hour 46 minute 30 second");
+    EXPECT_EQ(Text(1048), "2030-2-6,14:55:33");
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(RTSetupTest, TypingOutOfRangeOrNoNumberShowsTheValidationMessages)
 {
     Type("0");
-    EXPECT_EQ(dialogs.messages.last(), "Kova: Enter an integer between 1 and 40000.");
-    Type("40001");
-    EXPECT_EQ(dialogs.messages.last(), "Kova: Enter an integer between 1 and 40000.");
+    EXPECT_EQ(dialogs.messages.last(), "Kova: Enter an integer between 1 and 9999999.");
+    Type("10000000");
+    EXPECT_EQ(dialogs.messages.last(), "Kova: Enter an integer between 1 and 9999999.");
     Type("");
     EXPECT_EQ(dialogs.messages.last(), "Kova: Enter an integer.");
     Type("12a");
@@ -80,10 +81,10 @@ TEST_F(RTSetupTest, TypingOutOfRangeOrNoNumberShowsTheValidationMessages)
 TEST_F(RTSetupTest, StartKeepsTheDialogOpenUntilTheNumberIsInRange)
 {
     dlg.show();
-    FindById<QLineEdit>(&dlg, 1044)->setText("40001");
+    FindById<QLineEdit>(&dlg, 1044)->setText("10000000");
     dlg.accept();
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dialogs.messages, QStringList{"Kova: Enter an integer between 1 and 40000."});
+    EXPECT_EQ(dialogs.messages, QStringList{"Kova: Enter an integer between 1 and 9999999."});
     FindById<QLineEdit>(&dlg, 1044)->setText(" 250 ");
     FindById<QComboBox>(&dlg, 1007)->setCurrentIndex(4);
     dlg.accept();

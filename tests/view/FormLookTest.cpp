@@ -78,14 +78,15 @@ std::string Name(const QWidget* w)
 // ---- text fits -------------------------------------------------------------
 
 // The longest text each read-only field of the two windows shows: date and
-// time, a count of records (a logger group holds up to 65535), or a level.
-QString LongestText(int id)
+// time, a count of records (longestCount: a monitoring run holds up to
+// 9999999, a logger group up to 65535), or a level.
+QString LongestText(int id, const QString& longestCount)
 {
     switch (id) {
     case 1001: case 1003: case 1006: case 1011: case 1024: case 1026: case 1028: case 1034:
         return QStringLiteral("30-12-2011,23:59:59");
     case 1009: case 1032:
-        return QStringLiteral("65535");
+        return longestCount;
     default:
         return QStringLiteral("199.9");
     }
@@ -94,9 +95,9 @@ QString LongestText(int id)
 // Qt's line edit scrolls its text (hiding the first characters) unless the
 // text's width and one pixel for the cursor fit the contents rectangle less
 // its text margins and two pixels at each side.
-void ExpectFieldFits(QLineEdit* e)
+void ExpectFieldFits(QLineEdit* e, const QString& longestCount)
 {
-    const QString text = LongestText(ResId(e));
+    const QString text = LongestText(ResId(e), longestCount);
     e->setText(text);
     QStyleOptionFrame opt;
     opt.initFrom(e);
@@ -170,12 +171,12 @@ void ExpectHeadingsFit(QTableView* t)
     }
 }
 
-void ExpectEveryTextFits(QWidget* root)
+void ExpectEveryTextFits(QWidget* root, const QString& longestCount)
 {
     for (QLabel* l : Shown<QLabel>(root))
         ExpectLabelFits(l);
     for (QLineEdit* e : Shown<QLineEdit>(root))
-        ExpectFieldFits(e);
+        ExpectFieldFits(e, longestCount);
     for (QPushButton* b : Shown<QPushButton>(root))
         ExpectButtonFits(b);
     for (QComboBox* c : Shown<QComboBox>(root))
@@ -224,7 +225,7 @@ TEST_P(FormFit, EveryTextFitsItsControlWithTheFontInUse)
     ASSERT_EQ(QFontInfo(w.logger.Form().list->font()).family(), family);
 
     SCOPED_TRACE("main view at its size");
-    ExpectEveryTextFits(&w.view);
+    ExpectEveryTextFits(&w.view, QStringLiteral("9999999"));
     ExpectFormTidy(&w.view);
     {
         SCOPED_TRACE("main view maximised");
@@ -234,13 +235,13 @@ TEST_P(FormFit, EveryTextFitsItsControlWithTheFontInUse)
     }
     {
         SCOPED_TRACE("data-logger window at its size");
-        ExpectEveryTextFits(&w.logger);
+        ExpectEveryTextFits(&w.logger, QStringLiteral("65535"));
     }
     {
         SCOPED_TRACE("data-logger window at its smallest");
         w.logger.resize(1, 1);
         QApplication::processEvents();
-        ExpectEveryTextFits(&w.logger);
+        ExpectEveryTextFits(&w.logger, QStringLiteral("65535"));
     }
 }
 
