@@ -1,8 +1,10 @@
 // Chart drawing: a whole Redraw in fit mode on a 1600 x 800 control of
 // 40,000, 864,000 (a day at 0.1 s) and 2,592,000 records, read from the
 // store's envelope and, for comparison, record by record; at 40,000 also
-// against the plain loop of one drawLine per segment (the series alone).
+// against the plain loop of one drawLine per segment (the series alone); and a
+// pointer move while cursor A is placed, with the repaint it asks for.
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -120,6 +122,26 @@ void BM_PlainLoop40000(benchmark::State& state)
     }
 }
 
+// One pointer move while cursor B is being placed (cursor A and the tracking
+// line shown), alternating between two columns, with the repaint it asks for.
+void BM_MouseMoveCursorPlaced(benchmark::State& state)
+{
+    const CRecordStore& records = Records(static_cast<std::size_t>(state.range(0)));
+    auto chart = FittedChart(false, records);
+    chart->m_nCursorA = static_cast<int>(records.GetSize() / 3);
+    chart->m_nCursorState = sonivel::kCursorWaitB;
+    chart->Redraw(&records, 1);
+    QApplication::processEvents();
+    int k = 0;
+    for (auto _ : state) {
+        const QPointF at(900 + 40 * (k++ % 2), 300);
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart.get(), &move);
+        QApplication::processEvents();
+    }
+    state.counters["recomposes"] = chart->BaseComposeCount();
+}
+
 } // namespace
 
 BENCHMARK(BM_RedrawFit)
@@ -127,6 +149,9 @@ BENCHMARK(BM_RedrawFit)
     ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RedrawFitRecordByRecord)
     ->Arg(40000)->Arg(864000)->Arg(2592000)
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MouseMoveCursorPlaced)
+    ->Arg(40000)->Arg(864000)
     ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RedrawEmpty)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Redraw40000FitPerSegment)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

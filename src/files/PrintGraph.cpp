@@ -1,4 +1,6 @@
 #include <QPainter>
+#include <QPolygon>
+#include <vector>
 
 #include "common/Clock.h"
 #include "dialogs/Dialogs.h"
@@ -16,26 +18,25 @@ QRect ToQRect(const SRect& r)
 }
 
 // The series, clipped to the plot: points of a zoomed or scrolled chart that
-// lie outside it leave no trace on the page.
+// lie outside it leave no trace on the page. One polyline of at most two
+// points per printed column, with markers at its points when the chart shows
+// markers (a record per column then).
 void DrawSeries(QPainter& p, const SGraphPage& g, const SChartState& c, const CRecordList& records)
 {
-    const SVisibleRange range = VisibleRange(c, records.GetSize());
-    const bool markers = MarkersShown(c);
-    const QPen seriesPen(QColor(0, 0, 255), 0);
-    const QPen markerPen(Qt::black, 4);
+    const std::vector<SPoint> series = PrintedSeries(g, c, records);
+    QPolygon line;
+    line.reserve(static_cast<int>(series.size()));
+    for (const SPoint& pt : series)
+        line.append(QPoint(pt.x, pt.y));
     p.save();
     p.setClipRect(ToQRect(PrintedPlotRect(g, c)));
-    for (std::size_t i = range.first; i + 1 < range.last; ++i) {
-        const SPoint a = PrintedPoint(g, c, i, records.GetAt(i).m_dValue);
-        const SPoint b = PrintedPoint(g, c, i + 1, records.GetAt(i + 1).m_dValue);
-        p.setPen(seriesPen);
-        p.drawLine(a.x, a.y, b.x, b.y);
-        if (markers) {
-            p.setPen(markerPen);
-            // Centre and radius in floating point: a point far off the page stays far off.
-            p.drawEllipse(QPointF(a.x, a.y), 2.0, 2.0);
-            p.drawEllipse(QPointF(b.x, b.y), 2.0, 2.0);
-        }
+    p.setPen(QPen(QColor(0, 0, 255), 0));
+    p.drawPolyline(line);
+    if (MarkersShown(c)) {
+        p.setPen(QPen(Qt::black, 4));
+        // Centre and radius in floating point: a point far off the page stays far off.
+        for (const SPoint& pt : series)
+            p.drawEllipse(QPointF(pt.x, pt.y), 2.0, 2.0);
     }
     p.restore();
 }

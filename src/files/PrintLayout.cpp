@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <utility>
 
 #include "common/Clock.h"
 #include "common/Text.h"
@@ -88,6 +90,68 @@ SPoint PrintedPoint(const SGraphPage& g, const SChartState& c, std::size_t i, do
     // Kept near the page, as the series on screen, whatever the level.
     return {std::clamp(TruncPlus(x, g.left), -kFarPixel, kFarPixel),
             std::clamp(TruncPlus(y, g.top), -kFarPixel, kFarPixel)};
+}
+
+namespace {
+
+// The screen's merging rules on the printed page's coordinates.
+class CPrintedPoints final : public CSeriesPoints {
+public:
+    CPrintedPoints(const SGraphPage& g, const SChartState& c, const CRecordList& records)
+        : CSeriesPoints(c, records), m_g(g), m_c(c)
+    {
+    }
+    int Column(std::size_t i) const override { return PrintedPoint(m_g, m_c, i, 0.0).x; }
+    int Row(double level) const override { return PrintedPoint(m_g, m_c, 0, level).y; }
+    double IndexOfColumn(double x) const override { return ((x - m_g.left) * m_g.s + m_xShift) * m_xs; }
+    bool Ordered() const override
+    {
+        const auto positive = [](double v) { return v > 0.0 && std::isfinite(v); };
+        return CSeriesPoints::Ordered() && positive(m_g.s) && positive(m_g.u);
+    }
+
+private:
+    const SGraphPage& m_g;
+    const SChartState& m_c;
+};
+
+// Joins the merged segments into one polyline. A column's span replaces the
+// column's point already reached by its two ends (the nearer one first); a
+// line that starts inside the column just drawn starts from there.
+class CPolylineSink final : public ISeriesSink {
+public:
+    void Span(int x, int top, int bottom) override
+    {
+        if (!m_points.empty() && m_points.back().x == x) {
+            const int y = m_points.back().y;
+            m_points.pop_back();
+            if (y - top > bottom - y)
+                std::swap(top, bottom);
+        }
+        m_points.push_back({x, top});
+        if (bottom != top)
+            m_points.push_back({x, bottom});
+    }
+    void Line(SPoint a, SPoint b) override
+    {
+        if (m_points.empty() || m_points.back().x != a.x)
+            m_points.push_back(a);
+        m_points.push_back(b);
+    }
+    std::vector<SPoint> Take() { return std::move(m_points); }
+
+private:
+    std::vector<SPoint> m_points;
+};
+
+} // namespace
+
+std::vector<SPoint> PrintedSeries(const SGraphPage& g, const SChartState& c, const CRecordList& records)
+{
+    const CPrintedPoints points(g, c, records);
+    CPolylineSink sink;
+    MergeSeriesSegments(points, VisibleRange(c, records.GetSize()), sink);
+    return sink.Take();
 }
 
 int PrintedPlotBottom(const SGraphPage& g, const SChartState& c)

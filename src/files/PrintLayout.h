@@ -2,8 +2,10 @@
 #include <cstddef>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "graph/ChartState.h"
+#include "monitor/RecordList.h"
 #include "monitor/Statistics.h"
 
 namespace sonivel {
@@ -68,6 +70,13 @@ struct SRect {
 
 // Printed point of record i with level v, within +-kFarPixel (any level).
 SPoint PrintedPoint(const SGraphPage& g, const SChartState& c, std::size_t i, double v);
+// The printed series of the visible records as one polyline: the segments
+// between records, with the records that fall in one printed column merged
+// from the list's envelope into that column's span (as the screen merges
+// them), so there are at most two points per printed column however many
+// records there are. Where every column holds one record these are the
+// records' printed points. Empty for fewer than two records.
+std::vector<SPoint> PrintedSeries(const SGraphPage& g, const SChartState& c, const CRecordList& records);
 // Bottom line of the printed plot: top + H / u.
 int PrintedPlotBottom(const SGraphPage& g, const SChartState& c);
 // Right end of the printed plot: left + W / s.

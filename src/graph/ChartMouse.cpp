@@ -57,9 +57,9 @@ SMoveResult OnMouseMove(SChartState& s, int x, int y, std::size_t n)
         s.m_bBandShown = true;
         s.m_ptDragCopy = {x, y};
         s.m_ptDrag = {x, y};
-        r.redraw = true;
+        r.repaint = ERepaint::OverlayOnly;
     } else if (s.m_nCursorState > kCursorIdle && inside) {
-        r.redraw = true;
+        r.repaint = ERepaint::OverlayOnly;
         r.trackAfterRedraw = SPoint{x, y};
         r.cursor = CursorAt(s, x, n);
     }

@@ -20,11 +20,17 @@ struct SCursorNotice {
 // places cursor A (waiting for A) or cursor B (waiting for B, only right of A).
 std::optional<SCursorNotice> OnLeftDown(SChartState& s, int x, int y, std::size_t n);
 
-// What a pointer move asks of the control, in this order: redraw, then set the
-// tracking point (so the line drawn shows the previous move's position), then
-// the cursor notice, then the indication.
+// How much of the chart a change asks to be drawn again: nothing, only what
+// moves over the chart (zoom band, cursor lines, tracking line), or the whole
+// chart (grid, axes, labels and series as well).
+enum class ERepaint { None, OverlayOnly, Recompose };
+
+// What a pointer move asks of the control, in this order: repaint, then set
+// the tracking point (so the line drawn shows the previous move's position),
+// then the cursor notice, then the indication. A move changes only the band
+// and the tracking line, so it never asks for a recompose.
 struct SMoveResult {
-    bool redraw = false;
+    ERepaint repaint = ERepaint::None;
     std::optional<SPoint> trackAfterRedraw;
     std::optional<SCursorNotice> cursor;
     std::optional<int> indication;   // record under the pointer; never record 0

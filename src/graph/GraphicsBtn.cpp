@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "dialogs/Dialogs.h"
 #include "graph/ChartLabels.h"
@@ -74,44 +75,131 @@ void CGraphicsBtn::Redraw(const CRecordList* records, int /*flag*/)
         m_bScaleNoticeSent = true;
     }
     FitOrFollow(*this, m_pRecords->GetSize(), [this] { SendScaleNotice(); });
-    Compose();
+    TakeOverlay();
+    m_bBaseStale = true;
     update();
-}
-
-void CGraphicsBtn::Compose()
-{
-    if (size().isEmpty())
-        return;
-    if (m_image.size() != size())
-        m_image = QImage(size(), QImage::Format_RGB32);
-    bool timeOk = true;
-    {
-        QPainter p(&m_image);
-        p.setFont(font());
-        p.fillRect(kPlotLeft, kPlotTop, m_nW, m_nH, ToQColor(m_clrBackground));
-        if (!m_pRecords->IsEmpty())
-            DrawSeries(p);
-        DrawMargins(p);
-        DrawGrid(p);
-        timeOk = DrawTimeAxis(p);
-        if (m_bBandShown)
-            DrawBand(p);
-    }
-    if (!timeOk)
+    if (!size().isEmpty() && TimeAxisLabels(*this, *m_pRecords).failed)
         ReportTimeFormat();
 }
 
-void CGraphicsBtn::DrawSeries(QPainter& p)
+void CGraphicsBtn::TakeOverlay()
 {
-    DrawSeriesLine(p, *this, *m_pRecords, VisibleRange(*this, m_pRecords->GetSize()), ToQColor(m_clrLine),
-                   !m_bPlainSeries);
-    if (m_nCursorA != -1)
-        DrawCursorLine(p, *this, CursorColumn(*this, m_nCursorA), kCursorAColor, width());
-    if (m_nCursorB != -1)
-        DrawCursorLine(p, *this, CursorColumn(*this, m_nCursorB), kCursorBColor, width());
+    m_overlay = SOverlay{m_nCursorA,  m_nCursorB, m_nCursorState, m_ptTrack,
+                         m_bBandShown, m_ptAnchor, m_ptDrag,      m_ptDragCopy};
+    m_bPictureStale = true;
 }
 
-void CGraphicsBtn::DrawMargins(QPainter& p)
+QRect CGraphicsBtn::PlotInterior() const
+{
+    // What the margins leave uncovered.
+    return QRect(kPlotLeft, kPlotTop, m_nW, m_nH);
+}
+
+QRegion CGraphicsBtn::OverlayRegion() const
+{
+    // Columns of the vertical lines (two pixels wide, a pixel to spare) and the
+    // band's outline.
+    QRegion r;
+    const auto column = [&](int x) { r += QRect(x - 2, 0, 5, height()); };
+    if (m_overlay.cursorA != -1)
+        column(CursorColumn(*this, m_overlay.cursorA));
+    if (m_overlay.cursorB != -1)
+        column(CursorColumn(*this, m_overlay.cursorB));
+    if (m_overlay.cursorState > kCursorIdle)
+        column(m_overlay.track.x);
+    if (m_overlay.band) {
+        const QPoint anchor(m_overlay.anchor.x, m_overlay.anchor.y);
+        for (const SPoint& to : {m_overlay.drag, m_overlay.dragCopy})
+            r += QRect(anchor, QPoint(to.x, to.y)).normalized().adjusted(-1, -1, 1, 1);
+    }
+    return r;
+}
+
+void CGraphicsBtn::ComposeBase()
+{
+    m_bBaseStale = false;
+    if (size().isEmpty())
+        return;
+    ++m_nBaseComposes;
+    m_nTimeTicks = ComposeInto(m_base, nullptr);
+    if (m_gridLayer.size() != size())
+        m_gridLayer = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_gridLayer.fill(Qt::transparent);
+    QPainter p(&m_gridLayer);
+    DrawGridLines(p);
+    DrawTimeAxisLines(p, m_nTimeTicks);
+}
+
+const QImage& CGraphicsBtn::Picture() const
+{
+    if (m_bPictureStale && !size().isEmpty()) {
+        m_bPictureStale = false;
+        ComposeInto(m_picture, &m_overlay);
+    }
+    return m_picture;
+}
+
+int CGraphicsBtn::ComposeInto(QImage& image, const SOverlay* overlay) const
+{
+    // The drawing order of the whole picture; the base leaves out the overlay.
+    if (image.size() != size())
+        image = QImage(size(), QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setFont(font());
+    p.fillRect(kPlotLeft, kPlotTop, m_nW, m_nH, ToQColor(m_clrBackground));
+    if (!m_pRecords->IsEmpty())
+        DrawSeriesLine(p, *this, *m_pRecords, VisibleRange(*this, m_pRecords->GetSize()), ToQColor(m_clrLine),
+                       !m_bPlainSeries);
+    if (overlay)
+        DrawCursorLines(p, *overlay);
+    DrawMargins(p);
+    DrawGridLines(p);
+    DrawLevelLabels(p);
+    if (overlay)
+        DrawTrackLine(p, *overlay);
+    const STimeAxis axis = TimeAxisLabels(*this, *m_pRecords);
+    // A tick mark is drawn for every label made and for the first that fails.
+    const int ticks = std::min(axis.count + 1, 6);
+    DrawTimeAxisLines(p, ticks);
+    DrawTimeLabels(p, axis);
+    if (overlay && overlay->band)
+        DrawBand(p, *overlay);
+    return ticks;
+}
+
+void CGraphicsBtn::PaintOverlay(QPainter& p) const
+{
+    // The cursor lines lie under the margins and the grid: they are clipped to
+    // the plot and the grid's lines are laid over them again. The tracking
+    // line lies under the time axis' tick marks, the band over everything.
+    QRegion cursors;
+    for (const int c : {m_overlay.cursorA, m_overlay.cursorB}) {
+        if (c != -1)
+            cursors += QRect(CursorColumn(*this, c) - 2, 0, 5, height());
+    }
+    cursors &= PlotInterior();
+    if (!cursors.isEmpty()) {
+        p.save();
+        p.setClipRegion(cursors);
+        DrawCursorLines(p, m_overlay);
+        p.drawImage(0, 0, m_gridLayer);
+        p.restore();
+    }
+    DrawTrackLine(p, m_overlay);
+    DrawTimeAxisLines(p, m_nTimeTicks);
+    if (m_overlay.band)
+        DrawBand(p, m_overlay);
+}
+
+void CGraphicsBtn::DrawCursorLines(QPainter& p, const SOverlay& o) const
+{
+    if (o.cursorA != -1)
+        DrawCursorLine(p, *this, CursorColumn(*this, o.cursorA), kCursorAColor, width());
+    if (o.cursorB != -1)
+        DrawCursorLine(p, *this, CursorColumn(*this, o.cursorB), kCursorBColor, width());
+}
+
+void CGraphicsBtn::DrawMargins(QPainter& p) const
 {
     // The margins are the chart's only clipping: they cover whatever the
     // series and the cursor lines drew outside the plot.
@@ -121,7 +209,7 @@ void CGraphicsBtn::DrawMargins(QPainter& p)
     p.fillRect(m_nW + 45, 0, 45, m_nH + 25, kMarginColor);
 }
 
-void CGraphicsBtn::DrawGrid(QPainter& p)
+void CGraphicsBtn::DrawGridLines(QPainter& p) const
 {
     const int bottom = m_nH + kPlotTop;
     p.setPen(QPen(ToQColor(m_clrGrid), 1, Qt::DotLine, Qt::FlatCap));
@@ -129,16 +217,9 @@ void CGraphicsBtn::DrawGrid(QPainter& p)
         const int x = TruncToInt(m_nW * i / 20.0 + kPlotLeft);
         p.drawLine(x, kPlotTop, x, bottom);
     }
-    const QFontMetrics fm(font());
-    const int th = fm.height() + fm.leading();
-    const std::array<std::string, 11> labels = LevelLabels(*this);
     for (int r = 0; r <= 10; ++r) {
         const int y = LevelRow(*this, r);
-        p.setPen(QPen(ToQColor(m_clrGrid), 1, Qt::DotLine, Qt::FlatCap));
         p.drawLine(kPlotLeft, y, m_nW + kPlotLeft, y);
-        const QString text = QString::fromLatin1(labels[r]);
-        p.setPen(Qt::black);
-        p.drawText(43 - fm.horizontalAdvance(text), y - th / 2 + fm.ascent(), text);
     }
 
     p.setPen(QPen(kAxisColor, 1, Qt::SolidLine, Qt::FlatCap));
@@ -147,44 +228,65 @@ void CGraphicsBtn::DrawGrid(QPainter& p)
         const int y = TruncToInt(m_nH * k / 10.0 + kPlotTop);
         p.drawLine(kPlotLeft, y, kPlotLeft + 8, y);
     }
+}
 
-    if (m_nCursorState > kCursorIdle && m_ptTrack.x > 0 && m_ptTrack.x < m_nW + kPlotLeft && m_ptTrack.y > 0
-        && m_ptTrack.y < m_nH) {
-        p.setPen(QPen(m_nCursorState == kCursorWaitA ? kCursorAColor : kCursorBColor, 2, Qt::SolidLine,
-                      Qt::FlatCap));
-        p.drawLine(m_ptTrack.x, kPlotTop, m_ptTrack.x, m_nH + 8);
+void CGraphicsBtn::DrawLevelLabels(QPainter& p) const
+{
+    // Right of the labels' column lies the left margin's edge, so no label
+    // touches a grid line.
+    const QFontMetrics fm(font());
+    const int th = fm.height() + fm.leading();
+    const std::array<std::string, 11> labels = LevelLabels(*this);
+    p.setPen(Qt::black);
+    for (int r = 0; r <= 10; ++r) {
+        const int y = LevelRow(*this, r);
+        const QString text = QString::fromLatin1(labels[r]);
+        p.drawText(43 - fm.horizontalAdvance(text), y - th / 2 + fm.ascent(), text);
     }
 }
 
-bool CGraphicsBtn::DrawTimeAxis(QPainter& p)
+void CGraphicsBtn::DrawTrackLine(QPainter& p, const SOverlay& o) const
+{
+    if (o.cursorState > kCursorIdle && o.track.x > 0 && o.track.x < m_nW + kPlotLeft && o.track.y > 0
+        && o.track.y < m_nH) {
+        p.setPen(QPen(o.cursorState == kCursorWaitA ? kCursorAColor : kCursorBColor, 2, Qt::SolidLine,
+                      Qt::FlatCap));
+        p.drawLine(o.track.x, kPlotTop, o.track.x, m_nH + 8);
+    }
+}
+
+void CGraphicsBtn::DrawTimeAxisLines(QPainter& p, int ticks) const
 {
     const int axisRow = m_nH + kPlotTop;
     p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(kPlotLeft, axisRow, m_nW + kPlotLeft, axisRow);
-
-    const STimeAxis axis = TimeAxisLabels(*this, *m_pRecords);
-    const QFontMetrics fm(font());
-    for (int t = 0; t <= 5; ++t) {
+    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap));
+    for (int t = 0; t < ticks; ++t) {
         const int x = TimeTickColumn(*this, t);
-        p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(x, axisRow, x, axisRow - 5);
-        if (t >= axis.count)
-            break;   // the time could not be made: the rest is skipped
-        const QString text = QString::fromLatin1(axis.ticks[t].shown);
-        p.setPen(Qt::black);
-        p.drawText(x - fm.horizontalAdvance(text) / 2, m_nH + 16 + fm.ascent(), text);
     }
-    return !axis.failed;
 }
 
-void CGraphicsBtn::DrawBand(QPainter& p)
+void CGraphicsBtn::DrawTimeLabels(QPainter& p, const STimeAxis& axis) const
+{
+    // Below the tick marks; a time that could not be made ends the labels.
+    const QFontMetrics fm(font());
+    p.setPen(Qt::black);
+    for (int t = 0; t < std::min(axis.count, 6); ++t) {
+        const int x = TimeTickColumn(*this, t);
+        const QString text = QString::fromLatin1(axis.ticks[t].shown);
+        p.drawText(x - fm.horizontalAdvance(text) / 2, m_nH + 16 + fm.ascent(), text);
+    }
+}
+
+void CGraphicsBtn::DrawBand(QPainter& p, const SOverlay& o) const
 {
     p.setPen(QPen(Qt::black, 1, Qt::DotLine, Qt::FlatCap));
     p.setBrush(Qt::NoBrush);
-    const QPoint anchor(m_ptAnchor.x, m_ptAnchor.y);
-    p.drawRect(QRect(anchor, QPoint(m_ptDrag.x, m_ptDrag.y)).normalized());
-    if (!(m_ptDragCopy == m_ptDrag))
-        p.drawRect(QRect(anchor, QPoint(m_ptDragCopy.x, m_ptDragCopy.y)).normalized());
+    const QPoint anchor(o.anchor.x, o.anchor.y);
+    p.drawRect(QRect(anchor, QPoint(o.drag.x, o.drag.y)).normalized());
+    if (!(o.dragCopy == o.drag))
+        p.drawRect(QRect(anchor, QPoint(o.dragCopy.x, o.dragCopy.y)).normalized());
 }
 
 void CGraphicsBtn::ReportTimeFormat()
@@ -206,11 +308,15 @@ void CGraphicsBtn::ResetView()
 
 void CGraphicsBtn::paintEvent(QPaintEvent*)
 {
+    if (m_bBaseStale)
+        ComposeBase();
     QPainter p(this);
-    if (m_image.isNull())
+    if (m_base.isNull()) {
         p.fillRect(rect(), kMarginColor);
-    else
-        p.drawImage(0, 0, m_image);
+        return;
+    }
+    p.drawImage(0, 0, m_base);
+    PaintOverlay(p);
 }
 
 void CGraphicsBtn::resizeEvent(QResizeEvent* event)
@@ -232,8 +338,13 @@ void CGraphicsBtn::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = PosOf(event);
     const SMoveResult r = OnMouseMove(*this, pos.x(), pos.y(), m_pRecords->GetSize());
-    if (r.redraw)
+    if (r.repaint == ERepaint::Recompose) {
         Redraw(m_pRecords, 1);
+    } else if (r.repaint == ERepaint::OverlayOnly) {
+        QRegion changed = OverlayRegion();
+        TakeOverlay();
+        update(changed + OverlayRegion());
+    }
     if (r.trackAfterRedraw)
         m_ptTrack = *r.trackAfterRedraw;
     if (r.cursor)

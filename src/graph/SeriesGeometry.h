@@ -25,22 +25,24 @@ int ClampPixel(double v);
 
 // The coordinate rules of IndexToColumn and LevelToRow with the per-redraw
 // terms worked out once; the operations and their order are theirs, so within
-// +-kFarPixel the results are the same to the last bit.
+// +-kFarPixel the results are the same to the last bit. Another surface (the
+// printed page) derives its own rules and keeps the merging below.
 class CSeriesPoints {
 public:
     CSeriesPoints(const SChartState& s, const CRecordList& records);
+    virtual ~CSeriesPoints() = default;
     SPoint operator()(std::size_t i) const { return {Column(i), Row(m_records.LevelAt(i))}; }
-    int Column(std::size_t i) const;
-    int Row(double level) const;
+    virtual int Column(std::size_t i) const;
+    virtual int Row(double level) const;
     // Where Column(i) reaches x, solved for i without rounding (an estimate).
-    double IndexOfColumn(double x) const;
+    virtual double IndexOfColumn(double x) const;
     const CRecordList& Records() const { return m_records; }
     // The column never falls as the index grows, and the row never rises as
     // a level that is a number grows (NaN has row Row(NaN)): true for every
     // state with finite offsets and positive, finite scales.
-    bool Ordered() const;
+    virtual bool Ordered() const;
 
-private:
+protected:
     const CRecordList& m_records;
     double m_xs, m_ys, m_yMin;
     int m_h;

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
 #include <set>
+#include <vector>
 
 #include "files/PrintLayout.h"
 
@@ -127,4 +129,42 @@ TEST(PrintGraphLayout, AbsurdLevelsStayOnTheIntRange)
     const SGraphPage g = GraphPageGeometry(c, kPage.hres, kPage.vres);
     EXPECT_EQ(PrintedPoint(g, c, 0, NAN).y, g.top);
     EXPECT_GT(PrintedPoint(g, c, 0, -1e300).y, kPage.vres);
+}
+
+TEST(PrintGraphLayout, PrintedSeriesKeepsEachColumnsSpanWithAtMostTwoPointsPerColumn)
+{
+    // 30 records: a column each, so the printed points are the records'.
+    // 100,000: each column's points reach exactly the rows its records reach.
+    for (const std::size_t n : {std::size_t{30}, std::size_t{100000}}) {
+        CRecordStore store;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double level = i == n / 2 ? NAN : 40.0 + static_cast<double>((i * 37) % 600) / 10.0;
+            store.Add(std::make_unique<CObjData>(level, "05-12-2011,14:00:00", "dBA", 0, 1.0));
+        }
+        SChartState c = Chart();
+        FitOrFollow(c, n, {});
+        const SGraphPage g = GraphPageGeometry(c, kPage.hres, kPage.vres);
+        const std::vector<SPoint> series = PrintedSeries(g, c, store);
+
+        std::map<int, std::pair<int, int>> records;   // column: top, bottom
+        std::vector<SPoint> each;
+        for (std::size_t i = 0; i < n; ++i) {
+            const SPoint p = PrintedPoint(g, c, i, store.GetAt(i).m_dValue);
+            each.push_back(p);
+            const auto [it, fresh] = records.emplace(p.x, std::pair{p.y, p.y});
+            it->second = {std::min(it->second.first, p.y), std::max(it->second.second, p.y)};
+        }
+        if (n == 30) {
+            EXPECT_EQ(series, each);
+            continue;
+        }
+        std::map<int, std::pair<int, int>> printed;
+        for (const SPoint& p : series) {
+            const auto [it, fresh] = printed.emplace(p.x, std::pair{p.y, p.y});
+            it->second = {std::min(it->second.first, p.y), std::max(it->second.second, p.y)};
+        }
+        EXPECT_EQ(printed, records);
+        EXPECT_LE(series.size(), 2 * records.size());
+        EXPECT_GT(n, 4 * records.size());   // many records per column
+    }
 }

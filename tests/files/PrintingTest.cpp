@@ -87,7 +87,7 @@ SRun MakeRun(std::size_t n)
         const int s = static_cast<int>(i);
         const double level = 40.0 + static_cast<double>((i * 37) % 600) / 10.0;
         const CObjData& r = run.store.Add(std::make_unique<CObjData>(
-            level, Format("05-12-2011,%.2d:%.2d:%.2d", 14 + s / 3600, s / 60 % 60, s % 60), "dBA", 0, 1.0));
+            level, Format("05-12-2011,%.2d:%.2d:%.2d", 14 + s / 3600 % 10, s / 60 % 60, s % 60), "dBA", 0, 1.0));
         stats.Account(r, run.store.GetAt(0), run.store.GetSize());
     }
     run.block.stats = stats.Stats();
@@ -338,6 +338,20 @@ TEST_F(Printing, GraphPageHasTitleTimeLabelsAndStatistics)
     const auto ticks = std::distance(std::sregex_iterator(text.begin(), text.end(), tick), std::sregex_iterator());
     EXPECT_EQ(ticks, 6) << text;
     EXPECT_NE(text.find(run.block.stats.strMaxTime), std::string::npos);
+}
+
+TEST_F(Printing, TheGraphOfALongRunPrintsABoundedSeriesWithTheUsualTexts)
+{
+    // 150,000 records over a plot some 8,000 printer pixels wide.
+    const SRun run = MakeRun(150000);
+    PrintGraph(job, nullptr, FittedChart(run.store.GetSize()), run.store, run.block);
+    ASSERT_EQ(PdfPages(pdf), 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(';').toStdString();
+    EXPECT_LE(std::filesystem::file_size(pdf), 250u * 1024);
+    const std::string text = PdfText(pdf);
+    for (const char* label : {"Decivox RealTime Graph", "Start Time:", "Maxnum:", "Minnum:", "Sample Rate:",
+                              "Average:", "0.0", "65.0", "130.0", "14:00:00"})
+        EXPECT_NE(text.find(label), std::string::npos) << label << "\n" << text;
 }
 
 TEST_F(Printing, AnUnreadableTickTimeIsReportedAndTheDocumentStillEnds)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -101,8 +102,24 @@ void CheckPrint(FuzzedDataProvider& in, const SChartState& s, const CRecordList&
     const SGraphPage g =
         GraphPageGeometry(s, in.ConsumeIntegralInRange(1, 20000), in.ConsumeIntegralInRange(1, 20000));
     const SVisibleRange range = VisibleRange(s, records.GetSize());
-    for (std::size_t i = range.first; i < range.last; ++i)
-        Check(Near(PrintedPoint(g, s, i, records.GetAt(i).m_dValue)));
+    // The printed series reaches in each column exactly the rows its records
+    // reach there, with at most two points per column.
+    std::map<int, std::pair<int, int>> each;
+    const auto extend = [](std::map<int, std::pair<int, int>>& m, SPoint p) {
+        const auto [it, fresh] = m.emplace(p.x, std::pair{p.y, p.y});
+        it->second = {std::min(it->second.first, p.y), std::max(it->second.second, p.y)};
+    };
+    for (std::size_t i = range.first; i < range.last; ++i) {
+        const SPoint p = PrintedPoint(g, s, i, records.GetAt(i).m_dValue);
+        Check(Near(p));
+        extend(each, p);
+    }
+    std::map<int, std::pair<int, int>> printed;
+    const std::vector<SPoint> series = PrintedSeries(g, s, records);
+    for (const SPoint& p : series)
+        extend(printed, p);
+    if (range.last >= range.first + 2)
+        Check(printed == each && series.size() <= 2 * (range.last - range.first));
     PrintedPlotBottom(g, s);
     PrintedPlotRight(g, s);
     for (int t = 0; t <= 5; ++t)

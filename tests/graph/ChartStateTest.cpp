@@ -215,13 +215,13 @@ TEST(ChartMouse, BandIsShownOnlyWhileDraggingWithNoCursorBeingPlaced)
     SChartState s = Chart(500, 300);
     EXPECT_FALSE(OnLeftDown(s, 100, 100, 10));
     SMoveResult r = OnMouseMove(s, 200, 150, 10);
-    EXPECT_TRUE(r.redraw);
+    EXPECT_EQ(r.repaint, ERepaint::OverlayOnly);
     EXPECT_TRUE(s.m_bBandShown);
     EXPECT_EQ(s.m_ptDrag, (SPoint{200, 150}));
     OnLeftUp(s, 200, 150);
     EXPECT_FALSE(s.m_bBandShown);
     r = OnMouseMove(s, 210, 150, 10);
-    EXPECT_FALSE(r.redraw);
+    EXPECT_EQ(r.repaint, ERepaint::None);
 }
 
 TEST(ChartCursors, APlacedThenBOnlyRightOfA)

@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -218,6 +220,45 @@ TEST_F(ChartTest, UnreadableTimeIsReportedOncePerRecordList)
     chart->Redraw(store.get(), 1);
     chart->Redraw(store.get(), 1);
     EXPECT_EQ(dialogs.messages.size(), 3);
+}
+
+TEST_F(ChartTest, PointerMovesRepaintOnlyWhatMovesOverTheChart)
+{
+    auto store = MakeStore(2000, Sine);
+    chart->Redraw(store.get(), 1);
+    // What the window shows after the repaints the moves asked for (only the
+    // regions they named are painted), against the picture composed whole.
+    const auto shownIsWhole = [&](const char* what, int step) {
+        QApplication::processEvents();
+        const QImage shown = chart->screen()->grabWindow(chart->winId()).toImage().convertToFormat(
+            QImage::Format_RGB32);
+        EXPECT_EQ(shown, chart->Picture()) << what << " step " << step;
+    };
+
+    // Cursor A placed, B followed by the tracking line.
+    QTest::mouseDClick(chart.get(), Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseClick(chart.get(), Qt::LeftButton, {}, QPoint(120, 100));
+    ASSERT_NE(chart->m_nCursorA, -1);
+    ASSERT_EQ(chart->m_nCursorState, kCursorWaitB);
+    shownIsWhole("cursor A", 0);
+    int composes = chart->BaseComposeCount();
+    for (int k = 0; k < 12; ++k) {
+        QTest::mouseMove(chart.get(), QPoint(130 + 17 * k, 40 + 19 * k));
+        shownIsWhole("placing B", k);
+    }
+    EXPECT_EQ(chart->BaseComposeCount(), composes);
+
+    // Both cursors placed, then a zoom band dragged over them.
+    QTest::mouseClick(chart.get(), Qt::LeftButton, {}, QPoint(300, 100));
+    ASSERT_NE(chart->m_nCursorB, -1);
+    shownIsWhole("cursor B", 0);
+    composes = chart->BaseComposeCount();
+    QTest::mousePress(chart.get(), Qt::LeftButton, {}, QPoint(320, 250));
+    for (int k = 0; k < 12; ++k) {
+        QTest::mouseMove(chart.get(), QPoint(300 - 21 * k, 240 - 17 * k));
+        shownIsWhole("dragging", k);
+    }
+    EXPECT_EQ(chart->BaseComposeCount(), composes);
 }
 
 TEST_F(ChartTest, DragZoomsAndShowsTheBandWhileDragging)

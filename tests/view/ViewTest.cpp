@@ -105,6 +105,30 @@ TEST_F(ViewTest, GraphAndDataListShareOnePlaceAndSwitch)
     EXPECT_TRUE(W(1037)->isHidden());
 }
 
+TEST_F(ViewTest, TheChartHiddenByTheListIsComposedOnceWhenShownAgain)
+{
+    CGraphicsBtn& chart = *view.Graph();
+    LinkAlive();
+    view.OnCommand(32771);
+    ASSERT_TRUE(view.IsRunActive());
+    Click(1060);
+    QApplication::processEvents();
+    const int composes = chart.BaseComposeCount();
+    for (int i = 0; i < 5; ++i) {
+        Ticks(1);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(view.RTStore().GetSize(), 5u);
+    EXPECT_EQ(chart.BaseComposeCount(), composes);
+
+    Click(1059);
+    QApplication::processEvents();
+    EXPECT_EQ(chart.BaseComposeCount(), composes + 1);
+    // The chart shows all five records: the screen is the whole picture.
+    EXPECT_EQ(chart.grab().toImage().convertToFormat(QImage::Format_RGB32), chart.Picture());
+    view.OnCommand(32772);
+}
+
 TEST_F(ViewTest, ShrinkingBelow800By550KeepsTheGraphAtThatSize)
 {
     view.resize(800, 550);
