@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // n records at the given interval, with their statistics.
 struct SRun {
     CRecordStore store;
