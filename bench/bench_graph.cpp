@@ -33,11 +33,10 @@ const CRecordStore& Records(std::size_t n = 40000)
     static std::map<std::size_t, CRecordStore> stores;
     CRecordStore& store = stores[n];
     if (store.IsEmpty()) {
-        store.Reserve(n);
         for (std::size_t i = 0; i < n; ++i) {
             const double v = 60.0 + 25.0 * std::sin(static_cast<double>(i % 40000) * 0.003)
                 + static_cast<double>((i * 2654435761u) % 1500) / 100.0;
-            store.Add(std::make_unique<CObjData>(v, "01-03-2021,10:00:00", "dBA", 0, 1.0));
+            store.Add(CObjData(v, "01-03-2021,10:00:00", "dBA", 0, 1.0));
         }
     }
     return store;
@@ -48,7 +47,10 @@ class CWithoutEnvelope final : public CRecordList {
 public:
     explicit CWithoutEnvelope(const CRecordList& records) : m_records(records) {}
     std::size_t GetSize() const override { return m_records.GetSize(); }
-    const CObjData& GetAt(std::size_t i) const override { return m_records.GetAt(i); }
+    CObjData GetAt(std::size_t i) const override { return m_records.GetAt(i); }
+    double LevelAt(std::size_t i) const override { return m_records.LevelAt(i); }
+    CRecordSnapshot Snapshot() const override { return m_records.Snapshot(); }
+    const void* RecordKey(std::size_t i) const override { return m_records.RecordKey(i); }
 
 private:
     const CRecordList& m_records;

@@ -48,9 +48,9 @@ void BM_PrintData40000(benchmark::State& state)
     CRecordStore store;
     CRunningStats stats;
     for (int i = 0; i < 40000; ++i) {
-        const CObjData& r = store.Add(std::make_unique<CObjData>(
-            40.0 + (i % 800) / 10.0, sonivel::Format("05-12-2011,%.2d:%.2d:%.2d", i / 3600 % 24, i / 60 % 60, i % 60),
-            "dBA", 0, 0.5));
+        const CObjData r(40.0 + (i % 800) / 10.0,
+                         sonivel::Format("05-12-2011,%.2d:%.2d:%.2d", i / 3600 % 24, i / 60 % 60, i % 60), "dBA", 0, 0.5);
+        store.Add(r);
         stats.Account(r, store.GetAt(0), store.GetSize());
     }
     SStatBlock block{stats.Stats(), stats.Sum(), 0.5};
