@@ -123,10 +123,10 @@ void BM_PlainLoop40000(benchmark::State& state)
     for (auto _ : state) {
         QPainter p(&image);
         p.setPen(QPen(Qt::blue, 1));
-        QPoint prev(sonivel::IndexToColumn(*chart, 0), sonivel::LevelToRow(*chart, r.GetAt(0).m_dValue));
+        QPoint prev(sonivel::IndexToColumn(*chart, 0), sonivel::LevelToRow(*chart, r.LevelAt(0)));
         for (std::size_t i = 1; i < r.GetSize(); ++i) {
             const QPoint cur(sonivel::IndexToColumn(*chart, static_cast<double>(i)),
-                             sonivel::LevelToRow(*chart, r.GetAt(i).m_dValue));
+                             sonivel::LevelToRow(*chart, r.LevelAt(i)));
             p.drawLine(prev, cur);
             prev = cur;
         }
