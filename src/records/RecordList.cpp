@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <stdexcept>
 #include <utility>
 
 #include "records/RecordTime.h"
@@ -10,19 +9,6 @@
 namespace {
 
 constexpr std::int64_t kSideTable = 2;   // time style of a text kept whole
-
-// The index of value in table, added at the end when it is new.
-template <class T>
-std::uint16_t CodeIn(std::vector<T>& table, const T& value)
-{
-    const auto found = std::find(table.begin(), table.end(), value);
-    if (found != table.end())
-        return static_cast<std::uint16_t>(found - table.begin());
-    if (table.size() > 0xFFFF)
-        throw std::length_error("too many distinct units or intervals");
-    table.push_back(value);
-    return static_cast<std::uint16_t>(table.size() - 1);
-}
 
 } // namespace
 
@@ -38,14 +24,16 @@ CObjData CRecordView::At(std::size_t i) const
     } else {
         text = sonivel::UnpackTimeText({time >> 2, static_cast<sonivel::ETimeStyle>(style)});
     }
-    return CObjData(r.level, std::move(text), m_units[r.unit], r.group, m_rates[r.rate],
-                    static_cast<int>(r.milli));
+    const SRecordKind& kind = m_kinds[r.kind];
+    return CObjData(r.level, std::move(text), kind.unit, kind.group, kind.rate, static_cast<int>(r.milli));
 }
 
 CRecordStore& CRecordStore::operator=(CRecordStore&& other) noexcept
 {
     m_records = std::exchange(other.m_records, {});
     m_texts = std::exchange(other.m_texts, {});
+    m_kindCodes = std::exchange(other.m_kindCodes, {});
+    m_lastKind = std::exchange(other.m_lastKind, 0);
     m_view = std::exchange(other.m_view, {});
     m_envelope = std::exchange(other.m_envelope, {});
     return *this;
@@ -56,23 +44,28 @@ CRecordSnapshot CRecordStore::Snapshot() const
     return CRecordSnapshot(m_view, {}, true);
 }
 
-std::uint16_t CRecordStore::Code(std::vector<std::string>& table, const std::string& text)
+std::uint32_t CRecordStore::KindCode(const CObjData& record)
 {
-    if (!table.empty() && table.back() == text)
-        return static_cast<std::uint16_t>(table.size() - 1);
-    return CodeIn(table, text);
-}
-
-std::uint16_t CRecordStore::Code(std::vector<double>& table, double rate)
-{
-    // Compared by bits, so that every interval (NaN too) comes back as given.
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (std::bit_cast<std::uint64_t>(table[i]) == std::bit_cast<std::uint64_t>(rate))
-            return static_cast<std::uint16_t>(i);
-    if (table.size() > 0xFFFF)
-        throw std::length_error("too many distinct units or intervals");
-    table.push_back(rate);
-    return static_cast<std::uint16_t>(table.size() - 1);
+    const auto bits = std::bit_cast<std::uint64_t>(record.m_dSampleRate);   // every interval, NaN too, as given
+    const std::vector<SRecordKind>& kinds = m_view.m_kinds;
+    if (m_lastKind < kinds.size()) {
+        const SRecordKind& last = kinds[m_lastKind];
+        if (last.group == record.m_nGroup && std::bit_cast<std::uint64_t>(last.rate) == bits &&
+            last.unit == record.m_strUnit)
+            return m_lastKind;
+    }
+    auto key = std::make_tuple(record.m_strUnit, record.m_nGroup, bits);
+    if (const auto found = m_kindCodes.find(key); found != m_kindCodes.end())
+        return m_lastKind = found->second;
+    const auto code = static_cast<std::uint32_t>(kinds.size());
+    m_view.m_kinds.push_back({record.m_strUnit, record.m_nGroup, record.m_dSampleRate});
+    try {
+        m_kindCodes.emplace(std::move(key), code);
+    } catch (...) {
+        m_view.m_kinds.pop_back();
+        throw;
+    }
+    return m_lastKind = code;
 }
 
 std::int64_t CRecordStore::TimeCode(const std::string& text)
@@ -109,9 +102,7 @@ void CRecordStore::Add(const CObjData& record)
     }
     SPackedRecord& slot = m_records[n / CRecordView::kRecordsPerChunk][n % CRecordView::kRecordsPerChunk];
     slot.level = record.m_dValue;
-    slot.unit = Code(m_view.m_units, record.m_strUnit);
-    slot.rate = Code(m_view.m_rates, record.m_dSampleRate);
-    slot.group = record.m_nGroup;
+    slot.kind = KindCode(record);
     slot.milli = record.m_nMilli;
     slot.time = TimeCode(record.m_strTime);   // a side-table text is the last thing kept
     try {
@@ -130,6 +121,8 @@ void CRecordStore::RemoveAll()
     m_view = {};
     m_records.clear();
     m_texts.clear();
+    m_kindCodes.clear();
+    m_lastKind = 0;
 }
 
 void CRecordStore::Replace(CRecordStore&& records)

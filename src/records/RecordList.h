@@ -1,8 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "records/EnvelopePyramid.h"
@@ -10,15 +12,15 @@
 
 // Records as the rest of the program sees them, and the store that keeps them.
 //
-// A store packs each record into 24 bytes (SPackedRecord) in chunks that never
+// A store packs each record into 20 bytes (SPackedRecord) in chunks that never
 // move once allocated: the level as it was given, the time as a count of
 // seconds (RecordTime.h) or, for a text of another form, an index into a side
-// table of texts kept whole, and codes for unit and interval from small tables
-// of the texts and intervals met. GetAt makes the CObjData back from them, the
+// table of texts kept whole, the milliseconds, and the code of its kind (unit,
+// group and interval) in a small table of the kinds met. GetAt makes the CObjData back from them, the
 // same values, byte for byte, as were added.
 //
 // Threads: a store is filled and read on one thread. Snapshot copies the chunk
-// addresses and the small tables (not the records) so that another thread may
+// addresses and the table of kinds (not the records) so that another thread may
 // read the records [0, n) of the moment while the appends go on; the store
 // must not be emptied before that reading ends.
 
@@ -45,22 +47,29 @@ public:
 };
 
 // One record packed. time: seconds << 2 | style, or index << 2 | 2 for a time
-// text of the side table.
+// text of the side table; kind: index into the table of kinds.
+#pragma pack(push, 4)
 struct SPackedRecord {
     double level;
     std::int64_t time : 48;
     std::int64_t milli : 16;
-    std::int32_t group;
-    std::uint16_t unit;
-    std::uint16_t rate;
+    std::uint32_t kind;
 };
-static_assert(sizeof(SPackedRecord) == 24);
+#pragma pack(pop)
+static_assert(sizeof(SPackedRecord) == 20);
+
+// What records of a run share: unit, data-logger group and interval.
+struct SRecordKind {
+    std::string unit;
+    int group;
+    double rate;
+};
 
 // The records [0, count) of a store read through copies of its chunk
 // addresses and tables: what a store reads itself, and what a snapshot keeps.
 class CRecordView {
 public:
-    static constexpr std::size_t kRecordsPerChunk = 1 << 16;
+    static constexpr std::size_t kRecordsPerChunk = 1 << 14;
     static constexpr std::size_t kTextsPerChunk = 1 << 10;
 
     CObjData At(std::size_t i) const;
@@ -75,16 +84,14 @@ private:
     friend class CRecordStore;
     std::vector<const SPackedRecord*> m_recordChunks;
     std::vector<const std::string*> m_textChunks;   // the side table of time texts
-    std::vector<std::string> m_units;
-    std::vector<double> m_rates;
+    std::vector<SRecordKind> m_kinds;
     std::size_t m_count = 0;
     std::size_t m_texts = 0;
 };
 
 // A record store: owns its records, grows only at the end, is emptied whole.
 // Its envelope follows every change. An append that cannot allocate throws
-// std::bad_alloc (std::length_error when a 65,536th distinct unit text or
-// interval comes) and leaves the store's records as they were.
+// std::bad_alloc and leaves the store's records as they were.
 class CRecordStore final : public CRecordList {
 public:
     CRecordStore() = default;
@@ -107,12 +114,14 @@ public:
     void Replace(CRecordStore&& records);
 
 private:
-    std::uint16_t Code(std::vector<std::string>& table, const std::string& text);
-    std::uint16_t Code(std::vector<double>& table, double rate);
+    std::uint32_t KindCode(const CObjData& record);
     std::int64_t TimeCode(const std::string& text);
 
     std::vector<std::unique_ptr<SPackedRecord[]>> m_records;
     std::vector<std::unique_ptr<std::string[]>> m_texts;
+    // The codes of the kinds, by unit, group and the bits of the interval.
+    std::map<std::tuple<std::string, int, std::uint64_t>, std::uint32_t> m_kindCodes;
+    std::uint32_t m_lastKind = 0;
     CRecordView m_view;
     sonivel::CEnvelopePyramid m_envelope;
 };

@@ -1,5 +1,7 @@
 #include "records/RecordTime.h"
 
+#include <algorithm>
+
 namespace sonivel {
 namespace {
 
@@ -34,6 +36,13 @@ SCivil CivilFromDays(std::int64_t z)
     return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2), m, d};
 }
 
+unsigned DaysInMonth(unsigned y, unsigned m)
+{
+    static constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+    return m == 2 && leap ? 29 : kDays[m - 1];
+}
+
 // Digits text[at, at + n) as a number; false when one is not a digit.
 bool Digits(std::string_view text, std::size_t at, std::size_t n, unsigned& value)
 {
@@ -46,10 +55,40 @@ bool Digits(std::string_view text, std::size_t at, std::size_t n, unsigned& valu
     return true;
 }
 
-void Put2(std::string& out, unsigned v)
+char* Put2(char* out, unsigned v)
 {
-    out += static_cast<char>('0' + v / 10 % 10);
-    out += static_cast<char>('0' + v % 10);
+    *out++ = static_cast<char>('0' + v / 10 % 10);
+    *out++ = static_cast<char>('0' + v % 10);
+    return out;
+}
+
+// The text of packed into out (at least kTextMax characters); returns its end.
+constexpr std::size_t kTextMax = 40;
+char* PutTimeText(const SPackedTime& packed, char* out)
+{
+    std::int64_t days = packed.seconds / kDay;
+    std::int64_t rest = packed.seconds % kDay;
+    if (rest < 0) {
+        rest += kDay;
+        --days;
+    }
+    const SCivil c = CivilFromDays(days);
+    const auto hour = static_cast<unsigned>(rest / 3600);
+    out = Put2(out, c.day);
+    *out++ = '-';
+    out = Put2(out, c.month);
+    *out++ = '-';
+    const std::string year = std::to_string(c.year);
+    out = std::copy(year.begin(), year.end(), out);
+    *out++ = ',';
+    if (packed.style == ETimeStyle::Padded || hour >= 10)
+        out = Put2(out, hour);
+    else
+        *out++ = static_cast<char>('0' + hour);
+    *out++ = ':';
+    out = Put2(out, static_cast<unsigned>(rest / 60 % 60));
+    *out++ = ':';
+    return Put2(out, static_cast<unsigned>(rest % 60));
 }
 
 } // namespace
@@ -65,40 +104,19 @@ bool PackTimeText(std::string_view text, SPackedTime& packed)
     if (!Digits(text, 0, 2, d) || !Digits(text, 3, 2, mo) || !Digits(text, 6, 4, y) || !Digits(text, 11, h, hh) ||
         !Digits(text, 12 + h, 2, mi) || !Digits(text, 15 + h, 2, s))
         return false;
-    if (mo < 1 || mo > 12 || d < 1 || y < 1000)
+    // Exactly the texts UnpackTimeText makes: a real date of a four-digit
+    // year, a real time of day.
+    if (mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || y < 1000 || hh > 23 || mi > 59 || s > 59)
         return false;
     packed.seconds = DaysFromCivil(y, mo, d) * kDay + hh * 3600 + mi * 60 + s;
     packed.style = h == 2 ? ETimeStyle::Padded : ETimeStyle::ShortHour;
-    return UnpackTimeText(packed) == text;
+    return true;
 }
 
 std::string UnpackTimeText(const SPackedTime& packed)
 {
-    std::int64_t days = packed.seconds / kDay;
-    std::int64_t rest = packed.seconds % kDay;
-    if (rest < 0) {
-        rest += kDay;
-        --days;
-    }
-    const SCivil c = CivilFromDays(days);
-    const auto hour = static_cast<unsigned>(rest / 3600);
-    std::string out;
-    out.reserve(19);
-    Put2(out, c.day);
-    out += '-';
-    Put2(out, c.month);
-    out += '-';
-    out += std::to_string(c.year);
-    out += ',';
-    if (packed.style == ETimeStyle::Padded || hour >= 10)
-        Put2(out, hour);
-    else
-        out += static_cast<char>('0' + hour);
-    out += ':';
-    Put2(out, static_cast<unsigned>(rest / 60 % 60));
-    out += ':';
-    Put2(out, static_cast<unsigned>(rest % 60));
-    return out;
+    char out[kTextMax];
+    return std::string(out, PutTimeText(packed, out));
 }
 
 } // namespace sonivel

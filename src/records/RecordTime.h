@@ -21,7 +21,8 @@ struct SPackedTime {
     ETimeStyle style = ETimeStyle::Padded;
 };
 
-// The number of text, when UnpackTimeText of it gives back the same bytes.
+// The number of text, when it has one: UnpackTimeText of it gives back the
+// same bytes.
 bool PackTimeText(std::string_view text, SPackedTime& packed);
 std::string UnpackTimeText(const SPackedTime& packed);
 

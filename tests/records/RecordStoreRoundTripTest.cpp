@@ -82,7 +82,7 @@ TEST(RecordStore, GivesBackEveryRecordAsAddedWhileItGrows)
     ASSERT_EQ(before.GetSize(), table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
         ExpectSame(before.GetAt(i), table[i], i);
-    for (const std::size_t i : {std::size_t{0}, std::size_t{65535}, std::size_t{65536}, std::size_t{999999}})
+    for (const std::size_t i : {std::size_t{0}, std::size_t{16383}, std::size_t{16384}, std::size_t{65536}, std::size_t{999999}})
         ExpectSame(store.GetAt(table.size() + i), table[i % table.size()], table.size() + i);
 
     CRecordStore moved;
