@@ -8,17 +8,17 @@
 
 #include "common/Text.h"
 #include "files/DataFile.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 namespace {
 
 constexpr int kRecords = 40000;
 
-std::unique_ptr<CObjData> Sample(int i)
+CObjData Sample(int i)
 {
     const std::string time = sonivel::Format("%.2d-%.2d-%d,%.2d:%.2d:%.2d", 5, 12, 2011, i / 3600 % 24, i / 60 % 60, i % 60);
-    return std::make_unique<CObjData>(40.0 + (i % 800) / 10.0, time, i % 2 ? "dBA" : "dBC", 0, 0.5);
+    return CObjData(40.0 + (i % 800) / 10.0, time, i % 2 ? "dBA" : "dBC", 0, 0.5);
 }
 
 const CRecordStore& FullRun()
@@ -55,7 +55,7 @@ void BM_ReadDataFile40000(benchmark::State& state)
     sonivel::WriteDataFile(path, FullRun());
     for (auto _ : state) {
         sonivel::SDataFileRead read = sonivel::ReadDataFile(path);
-        if (read.records.size() != kRecords)
+        if (read.records.GetSize() != kRecords)
             state.SkipWithError("records lost");
         CRecordStore logger;
         logger.Replace(std::move(read.records));
@@ -68,7 +68,7 @@ BENCHMARK(BM_ReadDataFile40000)->Unit(benchmark::kMillisecond);
 // The sampling ticks' part of a full run: append and account, one record at a time.
 void BM_AppendAndAccount40000(benchmark::State& state)
 {
-    std::vector<std::unique_ptr<CObjData>> samples;
+    std::vector<CObjData> samples;
     for (auto _ : state) {
         state.PauseTiming();
         samples.clear();
@@ -78,8 +78,8 @@ void BM_AppendAndAccount40000(benchmark::State& state)
         CRunningStats stats;
         stats.Reset();
         state.ResumeTiming();
-        for (auto& s : samples) {
-            const CObjData& r = store.Add(std::move(s));
+        for (const CObjData& r : samples) {
+            store.Add(r);
             stats.Account(r, store.GetAt(0), store.GetSize());
         }
         benchmark::DoNotOptimize(stats.Sum());

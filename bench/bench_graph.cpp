@@ -22,11 +22,10 @@ const CRecordStore& Records(std::size_t n = 40000)
     static std::map<std::size_t, CRecordStore> stores;
     CRecordStore& store = stores[n];
     if (store.IsEmpty()) {
-        store.Reserve(n);
         for (std::size_t i = 0; i < n; ++i) {
             const double v = 60.0 + 25.0 * std::sin(static_cast<double>(i % 40000) * 0.003)
                 + static_cast<double>((i * 2654435761u) % 1500) / 100.0;
-            store.Add(std::make_unique<CObjData>(v, "01-03-2021,10:00:00", "dBA", 0, 1.0));
+            store.Add(CObjData(v, "01-03-2021,10:00:00", "dBA", 0, 1.0));
         }
     }
     return store;
@@ -37,7 +36,10 @@ class CWithoutEnvelope final : public CRecordList {
 public:
     explicit CWithoutEnvelope(const CRecordList& records) : m_records(records) {}
     std::size_t GetSize() const override { return m_records.GetSize(); }
-    const CObjData& GetAt(std::size_t i) const override { return m_records.GetAt(i); }
+    CObjData GetAt(std::size_t i) const override { return m_records.GetAt(i); }
+    double LevelAt(std::size_t i) const override { return m_records.LevelAt(i); }
+    CRecordSnapshot Snapshot() const override { return m_records.Snapshot(); }
+    const void* RecordKey(std::size_t i) const override { return m_records.RecordKey(i); }
 
 private:
     const CRecordList& m_records;
@@ -110,10 +112,10 @@ void BM_PlainLoop40000(benchmark::State& state)
     for (auto _ : state) {
         QPainter p(&image);
         p.setPen(QPen(Qt::blue, 1));
-        QPoint prev(sonivel::IndexToColumn(*chart, 0), sonivel::LevelToRow(*chart, r.GetAt(0).m_dValue));
+        QPoint prev(sonivel::IndexToColumn(*chart, 0), sonivel::LevelToRow(*chart, r.LevelAt(0)));
         for (std::size_t i = 1; i < r.GetSize(); ++i) {
             const QPoint cur(sonivel::IndexToColumn(*chart, static_cast<double>(i)),
-                             sonivel::LevelToRow(*chart, r.GetAt(i).m_dValue));
+                             sonivel::LevelToRow(*chart, r.LevelAt(i)));
             p.drawLine(prev, cur);
             prev = cur;
         }

@@ -40,7 +40,7 @@
 #include "graph/CursorStats.h"
 #include "graph/GraphicsBtn.h"
 #include "monitor/MonitorRun.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 #include "view/MyKovaView.h"
 
@@ -58,7 +58,7 @@ std::filesystem::path TempFile(const char* name)
 }
 
 // Record i of a run at 0.1 s from 1 March 2021: a slow swing with noise.
-std::unique_ptr<CObjData> MakeRecord(std::size_t i)
+CObjData MakeRecord(std::size_t i)
 {
     const double level = 60.0 + 25.0 * std::sin(static_cast<double>(i) * 0.003) +
                          static_cast<double>((i * 2654435761u) % 1500) / 100.0;
@@ -66,7 +66,7 @@ std::unique_ptr<CObjData> MakeRecord(std::size_t i)
     const std::string time = sonivel::Format("%.2d-03-2021,%.2d:%.2d:%.2d", static_cast<int>(1 + s / 86400),
                                              static_cast<int>(s / 3600 % 24), static_cast<int>(s / 60 % 60),
                                              static_cast<int>(s % 60));
-    return std::make_unique<CObjData>(level, time, "dBA", 0, kInterval);
+    return CObjData(level, time, "dBA", 0, kInterval);
 }
 
 // Empties store and appends n records, accounting them in stats.
@@ -75,7 +75,8 @@ void Fill(CRecordStore& store, std::size_t n, CRunningStats& stats)
     store.RemoveAll();
     stats.Reset();
     for (std::size_t i = 0; i < n; ++i) {
-        const CObjData& r = store.Add(MakeRecord(i));
+        const CObjData r = MakeRecord(i);
+        store.Add(r);
         stats.Account(r, store.GetAt(0), store.GetSize());
     }
 }

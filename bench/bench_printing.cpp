@@ -21,11 +21,10 @@ std::unique_ptr<SRun> MakeRun(int n, double rate)
 {
     auto run = std::make_unique<SRun>();
     CRunningStats stats;
-    run->store.Reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const CObjData& r = run->store.Add(std::make_unique<CObjData>(
-            40.0 + (i % 800) / 10.0, sonivel::Format("05-12-2011,%.2d:%.2d:%.2d", i / 3600 % 24, i / 60 % 60, i % 60),
-            "dBA", 0, rate));
+        const CObjData r(40.0 + (i % 800) / 10.0,
+                         sonivel::Format("05-12-2011,%.2d:%.2d:%.2d", i / 3600 % 24, i / 60 % 60, i % 60), "dBA", 0, rate);
+        run->store.Add(r);
         stats.Account(r, run->store.GetAt(0), run->store.GetSize());
     }
     run->block = SStatBlock{stats.Stats(), stats.Sum(), rate};

@@ -36,14 +36,13 @@ double ResidentMb()
     return kb / 1024.0;
 }
 
-std::vector<std::unique_ptr<CObjData>> Series()
+CRecordStore Series()
 {
-    std::vector<std::unique_ptr<CObjData>> records;
-    records.reserve(kStored);
+    CRecordStore records;
     for (std::size_t i = 0; i < kStored; ++i) {
         const double v = 60.0 + 25.0 * std::sin(static_cast<double>(i) * 0.003) +
                          static_cast<double>((i * 2654435761u) % 1500) / 100.0;
-        records.push_back(std::make_unique<CObjData>(v, "01-03-2021,10:00:00", "dBA", 0, 0.1));
+        records.Add(CObjData(v, "01-03-2021,10:00:00", "dBA", 0, 0.1));
     }
     return records;
 }

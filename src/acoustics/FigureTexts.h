@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "acoustics/NoiseFigures.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 namespace sonivel {
 

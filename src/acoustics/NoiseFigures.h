@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "acoustics/LevelHistogram.h"
-#include "monitor/ObjData.h"
+#include "records/ObjData.h"
 #include "protocol/LocalTimeStep.h"
 
 namespace sonivel {

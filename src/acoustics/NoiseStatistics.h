@@ -4,7 +4,7 @@
 
 #include "acoustics/NoiseFigures.h"
 #include "acoustics/NoiseStatsWnd.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 class CGraphicsBtn;
 class QWidget;

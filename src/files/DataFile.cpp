@@ -52,8 +52,8 @@ SDataFileRead CannotRead(int err)
 // A scan that keeps the records it read, for a result that is Ok.
 SDataFileRead KeepingRecords(const std::function<SDataFileRead(const DataRecordSink&)>& scan)
 {
-    std::vector<std::unique_ptr<CObjData>> records;
-    SDataFileRead result = scan([&records](std::unique_ptr<CObjData> r) { records.push_back(std::move(r)); });
+    CRecordStore records;
+    SDataFileRead result = scan([&records](const CObjData& r) { records.Add(r); });
     if (result.status == SDataFileRead::EStatus::Ok)
         result.records = std::move(records);
     return result;
@@ -117,7 +117,7 @@ double ParseHeaderRate(std::string_view header)
     return AtoF(Mid(header, static_cast<std::size_t>(colon + 1), static_cast<std::size_t>(count)));
 }
 
-std::unique_ptr<CObjData> ParseRecordLine(std::string_view line, double rate)
+CObjData ParseRecordLine(std::string_view line, double rate)
 {
     // Time: everything before the line's second comma.
     const long p1 = FindFirst(line, ',');
@@ -137,7 +137,7 @@ std::unique_ptr<CObjData> ParseRecordLine(std::string_view line, double rate)
     if (!unit.empty() && unit.front() == ' ')
         unit.remove_prefix(1);
 
-    return std::make_unique<CObjData>(value, std::string(time), std::string(unit), 0, rate);
+    return CObjData(value, std::string(time), std::string(unit), 0, rate);
 }
 
 bool IsWholeRecordLine(std::string_view line)

@@ -10,7 +10,7 @@
 #include "files/JobProgress.h"
 #include "files/SafeWrite.h"
 #include "files/TextLines.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 namespace sonivel {
 
@@ -44,7 +44,7 @@ struct SDataFileRead {
     EStatus status = EStatus::Ok;
     // The records read, group 0, all with the header's interval. Replace the
     // logger store with them only when status is Ok.
-    std::vector<std::unique_ptr<CObjData>> records;
+    CRecordStore records;
     // Why the file was refused: the file and the reason, or "Data Format is wrong!".
     std::string message;
 };
@@ -72,14 +72,14 @@ SDataFileRead ReadDataFile(const std::string& path, IJobProgress& progress);
 // Reads like ParseDataFile / ReadDataFile, but hands each record to onRecord
 // as it is read instead of keeping it (result.records stays empty), so the
 // memory held does not grow with the file.
-using DataRecordSink = std::function<void(std::unique_ptr<CObjData>)>;
+using DataRecordSink = std::function<void(const CObjData&)>;
 SDataFileRead ScanDataFile(CLineReader& lines, const DataRecordSink& onRecord);
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord);
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord, IJobProgress& progress);
 
 // The pieces of the reader, for the data-logger window and tests.
 double ParseHeaderRate(std::string_view header);
-std::unique_ptr<CObjData> ParseRecordLine(std::string_view line, double rate);
+CObjData ParseRecordLine(std::string_view line, double rate);
 // Whether line holds a whole record as the writers make it: a time text with
 // its comma, a level and a unit "dBA" or "dBC" after their own commas.
 bool IsWholeRecordLine(std::string_view line);

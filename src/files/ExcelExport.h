@@ -4,7 +4,7 @@
 #include "files/FileResult.h"
 #include "files/JobProgress.h"
 #include "files/SafeWrite.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 namespace sonivel {

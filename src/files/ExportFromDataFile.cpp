@@ -1,6 +1,6 @@
 #include "files/ExportFromDataFile.h"
 
-#include <memory>
+#include <optional>
 
 #include "files/DataFile.h"
 #include "files/ExcelExport.h"
@@ -22,13 +22,13 @@ SFileResult WriteExportFromDataFile(const std::string& dataPath, const std::stri
                                     EPathSource pathSource)
 {
     CRunningStats stats;
-    std::unique_ptr<CObjData> first;
+    std::optional<CObjData> first;
     std::size_t count = 0;
-    SDataFileRead read = ScanDataFile(dataPath, [&](std::unique_ptr<CObjData> r) {
+    SDataFileRead read = ScanDataFile(dataPath, [&](const CObjData& r) {
         ++count;
         if (!first)
-            first = std::move(r);
-        stats.Account(r ? *r : *first, *first, count);
+            first = r;
+        stats.Account(r, *first, count);
     });
     if (read.status != SDataFileRead::EStatus::Ok)
         return ReadFailure(read, dataPath);
@@ -43,8 +43,8 @@ SFileResult WriteExportFromDataFile(const std::string& dataPath, const std::stri
             std::size_t id = 0;
             bool writing = true;
             // The file is the same as in the first pass: the run that wrote it has closed it.
-            read = ScanDataFile(dataPath, [&](std::unique_ptr<CObjData> r) {
-                writing = writing && write(FormatExportRow(++id, *r));
+            read = ScanDataFile(dataPath, [&](const CObjData& r) {
+                writing = writing && write(FormatExportRow(++id, r));
             });
             return read.status == SDataFileRead::EStatus::Ok ? SFileResult{} : ReadFailure(read, dataPath);
         },

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "graph/ChartState.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 namespace sonivel {

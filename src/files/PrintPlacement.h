@@ -17,8 +17,8 @@
 #include "files/PrintLayout.h"
 #include "graph/ChartState.h"
 #include "graph/TimeAxis.h"
-#include "monitor/ObjData.h"
-#include "monitor/RecordList.h"
+#include "records/ObjData.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 namespace sonivel {

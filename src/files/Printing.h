@@ -2,7 +2,7 @@
 #include "files/PrintLayout.h"
 #include "files/PrintRX.h"
 #include "graph/ChartState.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 class QPainter;

@@ -7,13 +7,9 @@ constexpr std::size_t kBlockBytes = 64 * 1024;
 
 } // namespace
 
-CRecordSelection SnapshotRecords(const CRecordList& records)
+CRecordSnapshot SnapshotRecords(const CRecordList& records)
 {
-    CRecordSelection copy;
-    const std::size_t n = records.GetSize();
-    for (std::size_t i = 0; i < n; ++i)
-        copy.Add(records.GetAt(i));
-    return copy;
+    return records.Snapshot();
 }
 
 SFileResult WriteRecordLines(const std::string& path, std::string_view head, const CRecordList& records,

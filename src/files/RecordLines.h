@@ -6,16 +6,16 @@
 #include "files/FileResult.h"
 #include "files/JobProgress.h"
 #include "files/SafeWrite.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 namespace sonivel {
 
 // The records [0, n) of records as they are now, for work on another thread.
-// Made on the thread that appends to the store: records never change and a
-// store grows only at the end, so the pointers stay valid while the appends go
-// on (the store's own vector may move; the copy does not). The store must not
-// be emptied before the work that reads the copy has ended.
-CRecordSelection SnapshotRecords(const CRecordList& records);
+// Made on the thread that appends to the store: a store's chunks never move
+// and it grows only at the end, so the snapshot stays valid while the appends
+// go on. The store must not be emptied before the work that reads the
+// snapshot has ended.
+CRecordSnapshot SnapshotRecords(const CRecordList& records);
 
 // Appends the line of the record with index i (from 0), line end included.
 using RecordLineFn = std::function<void(std::string& out, std::size_t i, const CObjData& record)>;

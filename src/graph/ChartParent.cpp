@@ -77,7 +77,7 @@ void CChartParent::SetText(int id, const QString& text)
 
 void CChartParent::SetLevelText(int id, int index)
 {
-    SetText(id, Level(Records()->GetAt(static_cast<std::size_t>(index)).m_dValue));
+    SetText(id, Level(Records()->LevelAt(static_cast<std::size_t>(index))));
 }
 
 void CChartParent::SetTimeText(int id, int index)

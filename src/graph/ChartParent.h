@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "graph/ChartScroll.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 class CGraphicsBtn;
 class QScrollBar;

@@ -11,7 +11,7 @@ SCursorStats StatsBetween(const CRecordList& records, int a, int b)
     if (first > last)
         return st;
     for (long long i = first; i <= last; ++i) {
-        const double v = records.GetAt(static_cast<std::size_t>(i)).m_dValue;
+        const double v = records.LevelAt(static_cast<std::size_t>(i));
         if (v > st.max) {
             st.max = v;
             st.maxIndex = static_cast<std::size_t>(i);

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 namespace sonivel {
 

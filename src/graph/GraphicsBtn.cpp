@@ -59,7 +59,7 @@ void CGraphicsBtn::NoteRecordList(const CRecordList* records)
 {
     const CRecordList* list = records ? records : &m_emptyList;
     const std::size_t n = list->GetSize();
-    const CObjData* first = n > 0 ? &list->GetAt(0) : nullptr;
+    const void* first = n > 0 ? list->RecordKey(0) : nullptr;
     if (list != m_pRecords || first != m_pFirstRecord || n < m_nRecordCount || n == 0)
         m_bTimeReported = false;
     m_pRecords = list;

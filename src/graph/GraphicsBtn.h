@@ -5,7 +5,7 @@
 #include "graph/ChartState.h"
 #include "graph/ColorSettings.h"
 #include "graph/TimeAxis.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 // The chart control: draws a record list as level over sample index, with
 // time labels from the records, a rubber-band zoom, two measuring cursors and
@@ -119,6 +119,6 @@ private:
     // another list, a list emptied or shrunk, or another first record is a new
     // list.
     bool m_bTimeReported = false;
-    const CObjData* m_pFirstRecord = nullptr;
+    const void* m_pFirstRecord = nullptr;
     std::size_t m_nRecordCount = 0;
 };

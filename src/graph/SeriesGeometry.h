@@ -2,7 +2,7 @@
 #include <cstddef>
 
 #include "graph/ChartState.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 // Where the chart's series lands, without any drawing: the pixel of each
 // record and the merging of one pixel column's segments into a single span.

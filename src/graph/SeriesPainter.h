@@ -3,7 +3,7 @@
 
 #include "graph/ChartState.h"
 #include "graph/SeriesGeometry.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 class QPainter;
 

@@ -120,7 +120,8 @@ std::optional<std::time_t> TimeBeyondRecords(const CRecordList& records, long lo
 {
     const std::size_t n = records.GetSize();
     const std::size_t end = n == 0 || idx < 0 ? 0 : n - 1;
-    const std::string_view text = n > 0 ? std::string_view(records.GetAt(end).m_strTime) : kPlaceholderTime;
+    const std::string endTime = n > 0 ? records.GetAt(end).m_strTime : std::string(kPlaceholderTime);
+    const std::string_view text = endTime;
     const double rate = n > 0 ? records.GetAt(end).m_dSampleRate : 1.0;
     const std::optional<std::time_t> base = ParseDateTime(text);
     if (!base)

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "graph/ChartState.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "protocol/LocalTimeStep.h"
 
 namespace sonivel {

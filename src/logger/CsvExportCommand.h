@@ -1,5 +1,5 @@
 #pragma once
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 
 #include "logger/DataLogForm.h"
 #include "logger/GroupList.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 class CChartParent;

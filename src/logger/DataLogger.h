@@ -7,7 +7,7 @@
 
 #include "logger/DataLogDlg.h"
 #include "logger/LogState.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "protocol/LoggerRequest.h"
 
 class CReceiver;

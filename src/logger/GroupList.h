@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 namespace sonivel {
 

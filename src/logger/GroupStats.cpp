@@ -12,8 +12,8 @@ void SelectGroup(const CRecordList& store, int group, CRecordSelection& sel)
     sel.RemoveAll();
     const std::size_t n = store.GetSize();
     for (std::size_t i = 0; i < n; ++i)
-        if (const CObjData& r = store.GetAt(i); r.m_nGroup == group)
-            sel.Add(r);
+        if (store.GetAt(i).m_nGroup == group)
+            sel.Add(store, i);
 }
 
 SGroupStats ComputeGroupStats(const CRecordList& group)

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 namespace sonivel {

@@ -45,7 +45,7 @@ std::string AskSavePath(QWidget* parent, const char* suffix)
 sonivel::SFileResult WriteRecords(QWidget* parent, const std::string& path, const CRecordList& records,
                                   const RecordsWriter& write)
 {
-    const CRecordSelection copy = sonivel::SnapshotRecords(records);
+    const CRecordSnapshot copy = sonivel::SnapshotRecords(records);
     return sonivel::RunFileJob(parent, QStringLiteral("Writing %1").arg(QString::fromLocal8Bit(path.c_str())),
                                [&](sonivel::IJobProgress& progress) { return write(path, copy, progress); });
 }

@@ -7,7 +7,7 @@
 #include "files/ExcelExport.h"
 #include "files/FileResult.h"
 #include "files/JobProgress.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 class QWidget;
 

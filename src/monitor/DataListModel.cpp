@@ -1,7 +1,7 @@
 #include "monitor/DataListModel.h"
 
 #include "common/Text.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 CDataListModel::CDataListModel(const CRecordList& records, QObject* parent)
     : QAbstractTableModel(parent), m_records(records), m_nRows(static_cast<int>(records.GetSize()))

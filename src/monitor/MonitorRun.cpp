@@ -52,18 +52,16 @@ bool CMonitorRun::Run(double intervalSeconds)
     return true;
 }
 
-void CMonitorRun::Restore(std::vector<std::unique_ptr<CObjData>> records)
+void CMonitorRun::Restore(CRecordStore records)
 {
-    if (m_rx.m_bRunActive || records.empty())
+    if (m_rx.m_bRunActive || records.IsEmpty())
         return;
     m_stats.Reset();
-    m_store.RemoveAll();
-    m_dInterval = records.front()->m_dSampleRate;
-    m_store.Reserve(records.size());
-    for (auto& r : records) {
-        const CObjData& record = m_store.Add(std::move(r));
-        m_stats.Account(record, m_store.GetAt(0), m_store.GetSize());
-    }
+    m_dInterval = records.GetAt(0).m_dSampleRate;
+    m_store.Replace(std::move(records));
+    const CObjData first = m_store.GetAt(0);
+    for (std::size_t i = 0; i < m_store.GetSize(); ++i)
+        m_stats.Account(m_store.GetAt(i), first, i + 1);
 }
 
 void CMonitorRun::Stop()
@@ -126,9 +124,10 @@ void CMonitorRun::SampleTick()
     }
     const SLiveReading& live = m_rx.m_live;
     const sonivel::SPcTime now = sonivel::NowMs();
-    auto made = std::make_unique<CObjData>(live.m_dLevel, RunTimeText(now.seconds), live.m_bWeightA ? "dBA" : "dBC",
-                                           0, m_dInterval, now.milli);
-    const CObjData& record = m_bKeepRecords || m_store.IsEmpty() ? m_store.Add(std::move(made)) : *made;
+    const CObjData record(live.m_dLevel, RunTimeText(now.seconds), live.m_bWeightA ? "dBA" : "dBC", 0, m_dInterval,
+                          now.milli);
+    if (m_bKeepRecords || m_store.IsEmpty())
+        m_store.Add(record);
     ++m_nTaken;
     m_stats.Account(record, m_store.GetAt(0), m_nTaken);
     m_host.OnRecordAdded(record, m_nTaken);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/SetupMath.h"
 #include "monitor/Statistics.h"
 #include "protocol/Receiver.h"
@@ -103,7 +103,7 @@ public:
     // Puts back the records of a run that ended without the user's decision
     // (read from its journal) as the run had made them: the store, the
     // statistics and the interval. Only outside a run; records not empty.
-    void Restore(std::vector<std::unique_ptr<CObjData>> records);
+    void Restore(CRecordStore records);
     double Interval() const { return m_dInterval; }
 
     int m_nRecordLimit = kDefaultRecordLimit;

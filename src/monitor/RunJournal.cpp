@@ -139,7 +139,7 @@ CRunJournal::SLeftOver CRunJournal::TakeOver()
         ::close(fd);
         return left;
     }
-    if (read.records.empty()) {
+    if (read.records.IsEmpty()) {
         ::unlink(path.c_str());   // no whole record: nothing to restore
         ::close(fd);
         return left;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/ObjData.h"
+#include "records/RecordList.h"
 
 // The journal of the window's monitoring run: every record of the run is
 // appended to a file as it is taken and handed to the disk at once, so a run
@@ -34,7 +34,7 @@ public:
     struct SLeftOver {
         // The records, oldest first, with the journal's interval; empty when
         // there is no journal or another window holds it.
-        std::vector<std::unique_ptr<CObjData>> records;
+        CRecordStore records;
         // A journal that cannot be read: what failed, naming the file.
         std::string message;
     };

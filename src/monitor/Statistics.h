@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "monitor/ObjData.h"
+#include "records/ObjData.h"
 
 // Running statistics of a series, as the statistics boxes show them.
 struct RTStatistics {

@@ -55,7 +55,7 @@ private:
     {
         CLoggerDecoder& d = m_decoder;
         const double level = AtoI(piece) / 10.0;
-        m_store.Add(std::make_unique<CObjData>(
+        m_store.Add(CObjData(
             level,
             sonivel::Format("%.2d-%.2d-%d,%d:%.2d:%.2d", d.m_nDay, d.m_nMonth, d.m_nYear, d.m_nHour,
                             d.m_nMinute, d.m_nSecond),

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "protocol/LocalTimeStep.h"
 
 // Decodes the data logger's answer (hexadecimal text after the answer header,

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/Clock.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "protocol/LiveReading.h"
 #include "protocol/LoggerDecoder.h"
 

@@ -36,7 +36,7 @@ void ReportPdfCommand(QWidget* parent, const CRecordList& records, const std::st
     if (path.isEmpty())
         return;
     const std::string file = QFile::encodeName(path).toStdString();
-    const CRecordSelection copy = SnapshotRecords(records);
+    const CRecordSnapshot copy = SnapshotRecords(records);
     std::optional<SReportSource> source;
     SFileResult failure = FileCancelled();
     RunJob(parent, QStringLiteral("Writing %1").arg(path), [&](IJobProgress& progress) {

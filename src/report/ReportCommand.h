@@ -13,7 +13,7 @@
 // existing file is then left as it was.
 #include <string>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 class QWidget;
 

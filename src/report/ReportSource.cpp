@@ -62,7 +62,7 @@ std::optional<SReportSource> ReportSourceOf(const std::string& name, const CReco
 bool ReadReportSource(const std::string& path, SReportSource& source, std::string& error)
 {
     CReportCollector collector;
-    const SDataFileRead read = ScanDataFile(path, [&](std::unique_ptr<CObjData> r) { collector.Add(*r); });
+    const SDataFileRead read = ScanDataFile(path, [&](const CObjData& r) { collector.Add(r); });
     if (read.status != SDataFileRead::EStatus::Ok) {
         const bool named = read.message.find(path) != std::string::npos;
         error = named ? read.message : path + ": " + read.message;

@@ -10,7 +10,7 @@
 
 #include "acoustics/NoiseFigures.h"
 #include "files/JobProgress.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "report/LevelEnvelope.h"
 
 namespace sonivel {

@@ -11,7 +11,7 @@
 
 #include "files/PrintRX.h"
 #include "monitor/MonitorRun.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/RunJournal.h"
 #include "monitor/Statistics.h"
 #include "protocol/KeySender.h"

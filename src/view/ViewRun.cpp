@@ -50,11 +50,11 @@ void CMyKovaView::OfferRestore()
     CRunJournal::SLeftOver left = m_journal.TakeOver();
     if (!left.message.empty())
         Dialogs().Message(this, Latin1(left.message), QStringLiteral("Tip"), IDialogs::Icon::Warning);
-    if (left.records.empty())
+    if (left.records.IsEmpty())
         return;
     const QString question = QStringLiteral("A monitoring run was not saved: %1 records from %2.\nRestore them?")
-                                 .arg(left.records.size())
-                                 .arg(Latin1(left.records.front()->m_strTime));
+                                 .arg(left.records.GetSize())
+                                 .arg(Latin1(left.records.GetAt(0).m_strTime));
     if (!Dialogs().AskYesNo(this, question, QStringLiteral("Tip"))) {
         m_journal.Remove();
         return;

@@ -35,7 +35,7 @@ TEST(FigureTexts, RowsPerWeightingNamedByItAndPeriodsOnlyWhenPresent)
                 {91.5, "not a time", "dBC"},          {90.0, "08-12-2026,08:00:00", "dBC"},
                 {60.0, "08-12-2026,19:30:00", "dBA"}, {80.0, "08-12-2026,23:30:00", "dBA"}};
     for (const auto& r : made)
-        records.Add(std::make_unique<CObjData>(r.level, r.time, r.unit, 0, 0.5));
+        records.Add(CObjData(r.level, r.time, r.unit, 0, 0.5));
 
     const std::vector<SWeightingTexts> span = SpanTexts(FiguresOfRange(records, 1, 99));
     ASSERT_EQ(span.size(), 2u);

@@ -42,7 +42,7 @@ protected:
     }
     void AddRecord()
     {
-        frame.View()->RTStore().Add(std::make_unique<CObjData>(61.5, "07-12-2026,05:09:03", "dBA", 0, 0.5));
+        frame.View()->RTStore().Add(CObjData(61.5, "07-12-2026,05:09:03", "dBA", 0, 0.5));
     }
 
     CScriptedDialogs dialogs;
@@ -131,7 +131,7 @@ TEST_F(MainFrameTest, ClosingAsksOnlyWhenAStoreHoldsRecords)
     EXPECT_EQ(frame.View()->RTStore().GetSize(), 1u);
 
     frame.View()->RTStore().RemoveAll();
-    frame.View()->LogStore().Add(std::make_unique<CObjData>(40.0, "07-12-2026,5:09:03", "dBC", 1, 1.0));
+    frame.View()->LogStore().Add(CObjData(40.0, "07-12-2026,5:09:03", "dBC", 1, 1.0));
     dialogs.answerOk = true;
     EXPECT_TRUE(frame.close());
     EXPECT_EQ(dialogs.questions.size(), 2);

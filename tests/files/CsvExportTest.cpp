@@ -86,7 +86,7 @@ TEST_F(CsvExportTest, WritesHeaderAndEveryRowInBlocksAndNamesTheFileThatFailed)
         std::snprintf(time, sizeof time, "08-12-2026,%.2d:%.2d:%.2d", i / 3600, i / 60 % 60, i % 60);
         CObjData record(30 + i % 1000 / 10.0, time, i % 2 ? "dBC" : "dBA", 0, 1.0);
         AppendCsvRow(expected, record);
-        store.Add(std::make_unique<CObjData>(record));
+        store.Add(CObjData(record));
     }
     const std::string start = "time,level_db,weighting,local_time\r\n2026-12-08T00:00:00.000+01:00,30.00,A,2026-12-08T00:00:00.000\r\n";
     EXPECT_EQ(expected.substr(0, start.size()), start);

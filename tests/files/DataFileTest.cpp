@@ -60,10 +60,10 @@ TEST(DataFileRoundTrip, RealFileGivesBackTimesValuesUnitsAndRate)
 
     SDataFileRead read = ReadDataFile(path);
     ASSERT_EQ(read.status, EStatus::Ok);
-    ASSERT_EQ(read.records.size(), 3u);
-    ExpectRecord(*read.records[0], 104.25, "05-12-2011,14:03:07", "dBA", 0.1);
-    ExpectRecord(*read.records[1], 5.3, "05-12-2011,14:03:07", "dBC", 0.1);
-    ExpectRecord(*read.records[2], 0.0, "06-12-2011,9:00:00", "dBA", 0.1);
+    ASSERT_EQ(read.records.GetSize(), 3u);
+    ExpectRecord(read.records.GetAt(0), 104.25, "05-12-2011,14:03:07", "dBA", 0.1);
+    ExpectRecord(read.records.GetAt(1), 5.3, "05-12-2011,14:03:07", "dBC", 0.1);
+    ExpectRecord(read.records.GetAt(2), 0.0, "06-12-2011,9:00:00", "dBA", 0.1);
 
     // Saving what was read gives the same bytes again.
     CRecordStore reread;
@@ -78,9 +78,9 @@ TEST(DataFileRead, CrLfCrAndLfLineEndsReadAlikeHoweverTheBytesArrive)
                                     eol + "02-01-2020,1:02:04,  5.30, dBC" + eol;
         auto expectTwo = [&](const SDataFileRead& read, const std::string& how) {
             ASSERT_EQ(read.status, EStatus::Ok) << how;
-            ASSERT_EQ(read.records.size(), 2u) << how;
-            ExpectRecord(*read.records[0], 65.3, "01-01-2020,1:02:03", "dBA", 1.0);
-            ExpectRecord(*read.records[1], 5.3, "02-01-2020,1:02:04", "dBC", 1.0);
+            ASSERT_EQ(read.records.GetSize(), 2u) << how;
+            ExpectRecord(read.records.GetAt(0), 65.3, "01-01-2020,1:02:03", "dBA", 1.0);
+            ExpectRecord(read.records.GetAt(1), 5.3, "02-01-2020,1:02:04", "dBC", 1.0);
         };
         CTempDir dir;
         CTempDir::Write(dir.Path("run.txt"), content);
@@ -117,9 +117,11 @@ TEST(DataFileRead, ALastLineCutShortIsNoRecord)
     for (const SCase& c : cases) {
         const SDataFileRead read = ParseDataFile(c.content);
         ASSERT_EQ(read.status, EStatus::Ok) << c.content;
-        ASSERT_EQ(read.records.size(), c.records) << c.content;
-        for (const auto& r : read.records)
-            EXPECT_GT(r->m_dValue, 0.0) << c.content;   // no phantom 0 dB record
+        ASSERT_EQ(read.records.GetSize(), c.records) << c.content;
+        for (std::size_t k = 0; k < read.records.GetSize(); ++k) {
+            const CObjData r = read.records.GetAt(k);
+            EXPECT_GT(r.m_dValue, 0.0) << c.content;   // no phantom 0 dB record
+        }
     }
 }
 
@@ -133,7 +135,7 @@ TEST(DataFileRead, HeaderCheckIsCaseSensitiveAndRefusesOtherEncodings)
         const SDataFileRead read = ParseDataFile(content);
         EXPECT_EQ(read.status, EStatus::BadFormat) << content;
         EXPECT_EQ(read.message, "Data Format is wrong!");
-        EXPECT_TRUE(read.records.empty());
+        EXPECT_TRUE(read.records.IsEmpty());
     }
 }
 
@@ -149,8 +151,8 @@ TEST(DataFileRead, RateIsTheTextBetweenColonAndSemicolon)
     // The bare header prefix is accepted; its records get the rate 0.
     const SDataFileRead read = ParseDataFile("DECIVOX DATA LOGGER SamplingRate\r\n01-01-2020,1:02:03, 65.30, dBA\r\n");
     ASSERT_EQ(read.status, EStatus::Ok);
-    ASSERT_EQ(read.records.size(), 1u);
-    EXPECT_EQ(read.records[0]->m_dSampleRate, 0.0);
+    ASSERT_EQ(read.records.GetSize(), 1u);
+    EXPECT_EQ(read.records.GetAt(0).m_dSampleRate, 0.0);
 }
 
 TEST(DataFileRead, AnEmptyLineEndsTheRecords)
@@ -160,26 +162,26 @@ TEST(DataFileRead, AnEmptyLineEndsTheRecords)
                                              "\r\n"
                                              "b,2, 70.00, dBA\r\n");
     ASSERT_EQ(read.status, EStatus::Ok);
-    ASSERT_EQ(read.records.size(), 1u);
-    EXPECT_EQ(read.records[0]->m_strTime, "a,1");
-    EXPECT_TRUE(ParseDataFile(std::string(kHeader1)).records.empty());
+    ASSERT_EQ(read.records.GetSize(), 1u);
+    EXPECT_EQ(read.records.GetAt(0).m_strTime, "a,1");
+    EXPECT_TRUE(ParseDataFile(std::string(kHeader1)).records.IsEmpty());
 }
 
 TEST(DataFileRead, LinesWithFewerCommasStillGiveRecords)
 {
     // No comma: empty time, level 0, unit from the last characters.
-    ExpectRecord(*ParseRecordLine("garbage dBA", 1.0), 0.0, "", "dBA", 1.0);
+    ExpectRecord(ParseRecordLine("garbage dBA", 1.0), 0.0, "", "dBA", 1.0);
     // One comma: the time is the text before it, no value.
-    ExpectRecord(*ParseRecordLine("05-12-2011,14:03:07", 1.0), 0.0, "05-12-2011", "3:07", 1.0);
+    ExpectRecord(ParseRecordLine("05-12-2011,14:03:07", 1.0), 0.0, "05-12-2011", "3:07", 1.0);
     // Two commas: no third one, so no value.
-    ExpectRecord(*ParseRecordLine("d,t, 65.30 dBA", 1.0), 0.0, "d,t", "dBA", 1.0);
+    ExpectRecord(ParseRecordLine("d,t, 65.30 dBA", 1.0), 0.0, "d,t", "dBA", 1.0);
     // Lines shorter than a unit, a stray carriage return, a non-number value.
-    ExpectRecord(*ParseRecordLine("x", 1.0), 0.0, "", "x", 1.0);
-    ExpectRecord(*ParseRecordLine("", 1.0), 0.0, "", "", 1.0);
-    ExpectRecord(*ParseRecordLine("d,t, 65.30, dBC\r", 1.0), 65.3, "d,t", "dBC", 1.0);
-    ExpectRecord(*ParseRecordLine("d,t, loud, dBA", 1.0), 0.0, "d,t", "dBA", 1.0);
+    ExpectRecord(ParseRecordLine("x", 1.0), 0.0, "", "x", 1.0);
+    ExpectRecord(ParseRecordLine("", 1.0), 0.0, "", "", 1.0);
+    ExpectRecord(ParseRecordLine("d,t, 65.30, dBC\r", 1.0), 65.3, "d,t", "dBC", 1.0);
+    ExpectRecord(ParseRecordLine("d,t, loud, dBA", 1.0), 0.0, "d,t", "dBA", 1.0);
     // Only the last four characters make the unit.
-    ExpectRecord(*ParseRecordLine("d,t, 65.30, dB(A)", 1.0), 65.3, "d,t", "B(A)", 1.0);
+    ExpectRecord(ParseRecordLine("d,t, 65.30, dB(A)", 1.0), 65.3, "d,t", "B(A)", 1.0);
 }
 
 TEST(DataFileRead, AFileThatCannotBeOpenedIsAnErrorNamingIt)
@@ -256,7 +258,7 @@ TEST(DataFileRead, TheHeaderIsCheckedBeforeTheRestIsReadAndNoLineGrowsWithoutBou
         const SDataFileRead read = ParseDataFile(in);
         EXPECT_EQ(read.status, EStatus::BadFormat) << c.first;
         EXPECT_EQ(read.message, "Data Format is wrong!");
-        EXPECT_TRUE(read.records.empty());
+        EXPECT_TRUE(read.records.IsEmpty());
         EXPECT_LE(bytes.Taken(), bound) << c.first;
     }
 }

@@ -25,7 +25,7 @@ const char kOld[] = "the earlier contents\r\n";
 void AddRecords(CRecordStore& store, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
-        store.Add(std::make_unique<CObjData>(40.0 + static_cast<double>(i % 600) / 10, "05-12-2011,14:03:07", "dBA",
+        store.Add(CObjData(40.0 + static_cast<double>(i % 600) / 10, "05-12-2011,14:03:07", "dBA",
                                              0, 0.1));
 }
 
@@ -90,7 +90,7 @@ TEST(FileJob, ACancelHalfwayKeepsTheOldFileAndLeavesNoTemporary)
         CTempDir dir;
         const std::string path = dir.Path("old.txt");
         CTempDir::Write(path, kOld);
-        const CRecordSelection copy = SnapshotRecords(store);
+        const CRecordSnapshot copy = SnapshotRecords(store);
         CJobRunner runner;
         SFileResult result;
         std::size_t doneWhenCancelled = 0;
@@ -183,9 +183,9 @@ TEST(FileJob, AppendsDuringASaveLeaveTheFileAsTheRecordsWereAtItsStart)
     AddRecords(store, 20000);
     const std::string expected = FormatDataFile(store);
 
-    // The save starts, then the run appends (the store's vector moves) while
-    // it writes: ThreadSanitizer sees any read of the store's own vector.
-    const CRecordSelection copy = SnapshotRecords(store);
+    // The save starts, then the run appends (new chunks come) while it
+    // writes: ThreadSanitizer sees any read of what the appends change.
+    const CRecordSnapshot copy = SnapshotRecords(store);
     std::promise<void> writing;
     CJobRunner runner;
     SFileResult result;

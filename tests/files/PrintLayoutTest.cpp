@@ -139,7 +139,7 @@ TEST(PrintGraphLayout, PrintedSeriesKeepsEachColumnsSpanWithAtMostTwoPointsPerCo
         CRecordStore store;
         for (std::size_t i = 0; i < n; ++i) {
             const double level = i == n / 2 ? NAN : 40.0 + static_cast<double>((i * 37) % 600) / 10.0;
-            store.Add(std::make_unique<CObjData>(level, "05-12-2011,14:00:00", "dBA", 0, 1.0));
+            store.Add(CObjData(level, "05-12-2011,14:00:00", "dBA", 0, 1.0));
         }
         SChartState c = Chart();
         FitOrFollow(c, n, {});

@@ -86,9 +86,9 @@ SRun MakeRun(std::size_t n)
     for (std::size_t i = 0; i < n; ++i) {
         const int s = static_cast<int>(i);
         const double level = 40.0 + static_cast<double>((i * 37) % 600) / 10.0;
-        const CObjData& r = run.store.Add(std::make_unique<CObjData>(
-            level, Format("05-12-2011,%.2d:%.2d:%.2d", 14 + s / 3600 % 10, s / 60 % 60, s % 60), "dBA", 0, 1.0));
-        stats.Account(r, run.store.GetAt(0), run.store.GetSize());
+        run.store.Add(CObjData(level, Format("05-12-2011,%.2d:%.2d:%.2d", 14 + s / 3600 % 10, s / 60 % 60, s % 60),
+                               "dBA", 0, 1.0));
+        stats.Account(run.store.GetAt(i), run.store.GetAt(0), run.store.GetSize());
     }
     run.block.stats = stats.Stats();
     run.block.dSum = stats.Sum();
@@ -357,8 +357,8 @@ TEST_F(Printing, TheGraphOfALongRunPrintsABoundedSeriesWithTheUsualTexts)
 TEST_F(Printing, AnUnreadableTickTimeIsReportedAndTheDocumentStillEnds)
 {
     CRecordStore store;
-    store.Add(std::make_unique<CObjData>(60.0, "not a time", "dBA", 0, 1.0));
-    store.Add(std::make_unique<CObjData>(61.0, "not a time", "dBA", 0, 1.0));
+    store.Add(CObjData(60.0, "not a time", "dBA", 0, 1.0));
+    store.Add(CObjData(61.0, "not a time", "dBA", 0, 1.0));
     SStatBlock block;
     PrintGraph(job, nullptr, FittedChart(2), store, block);
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -402,7 +402,7 @@ TEST_F(Printing, TheSeriesOfAZoomedGraphLeavesNoInkOutsideThePlot)
     SRun extreme = MakeRun(40);
     const double inf = std::numeric_limits<double>::infinity();
     for (const double level : {1e10, -1e10, inf, 60.0, std::nan(""), -inf, 70.0, 65.0, 1e300, 62.0})
-        extreme.store.Add(std::make_unique<CObjData>(level, "05-12-2011,15:00:00", "dBA", 0, 1.0));
+        extreme.store.Add(CObjData(level, "05-12-2011,15:00:00", "dBA", 0, 1.0));
     const std::unique_ptr<QPrinter> printer = PdfPrinter(pdf);
     const QRectF paper = printer->pageRect(QPrinter::Point);   // where device pixel 0 lies on the paper
     const double pointsPerPixel = 72.0 / printer->resolution();
@@ -468,7 +468,7 @@ TEST_F(Printing, NoTwoPrintedTextsOverlapAndLevelLabelsKeepOffTheAxis)
                     CRecordStore store;
                     const int R = RowsPerPage(u, f.lineSpacing);
                     for (int i = 0; i + 6 < R + 1; ++i)
-                        store.Add(std::make_unique<CObjData>(level, time, "dBA", 0, 10.0));
+                        store.Add(CObjData(level, time, "dBA", 0, 10.0));
                     SStatBlock block;
                     block.stats = {level, level, level, time, "dBA", "dBA", time, time};
                     block.dSampleRate = 10.0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 // A store filled with records (value, time text, unit) at one sampling interval.
 struct SRec {
@@ -14,6 +14,6 @@ inline CRecordStore MakeStore(std::initializer_list<SRec> recs, double rate = 1.
 {
     CRecordStore store;
     for (const SRec& r : recs)
-        store.Add(std::make_unique<CObjData>(r.value, r.time, r.unit, group, rate));
+        store.Add(CObjData(r.value, r.time, r.unit, group, rate));
     return store;
 }

@@ -26,7 +26,7 @@ CRecordStore BigSeries()
 {
     CRecordStore store;
     for (int i = 0; i < 1000; ++i)
-        store.Add(std::make_unique<CObjData>(60.0 + i % 50, "05-12-2011,14:03:07", "dBA", 0, 1.0));
+        store.Add(CObjData(60.0 + i % 50, "05-12-2011,14:03:07", "dBA", 0, 1.0));
     return store;
 }
 

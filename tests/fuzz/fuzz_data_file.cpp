@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Whatever was read can be written again, and the written file reads back
     // to the same number of records.
     const std::string again = sonivel::FormatDataFile(store);
-    if (!store.IsEmpty() && sonivel::ParseDataFile(again).records.size() != store.GetSize())
+    if (!store.IsEmpty() && sonivel::ParseDataFile(again).records.GetSize() != store.GetSize())
         __builtin_trap();
     return 0;
 }

@@ -45,12 +45,12 @@ void RoundTrip(const CRecordStore& records)
         return;
     const std::string text = sonivel::FormatDataFile(records);
     sonivel::SDataFileRead read = sonivel::ParseDataFile(text);
-    if (read.status != sonivel::SDataFileRead::EStatus::Ok || read.records.size() != records.GetSize())
+    if (read.status != sonivel::SDataFileRead::EStatus::Ok || read.records.GetSize() != records.GetSize())
         __builtin_trap();
     const double rate = records.GetAt(0).m_dSampleRate;
     for (std::size_t i = 0; i < records.GetSize(); ++i) {
         const CObjData& was = records.GetAt(i);
-        const CObjData& is = *read.records[i];
+        const CObjData& is = read.records.GetAt(i);
         if (is.m_strTime != was.m_strTime || is.m_dValue != was.m_dValue || is.m_strUnit != was.m_strUnit ||
             is.m_dSampleRate != rate)
             __builtin_trap();

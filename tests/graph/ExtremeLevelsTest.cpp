@@ -51,8 +51,8 @@ TEST(ExtremeLevels, FileLevelsBeyondAnyRangeAreDrawnMeasuredAndPrinted)
 
     SDataFileRead read = ReadDataFile(file.fileName().toStdString());
     ASSERT_EQ(read.status, SDataFileRead::EStatus::Ok);
-    ASSERT_EQ(read.records.size(), 40u);
-    EXPECT_EQ(read.records[1]->m_dValue, 1e10);
+    ASSERT_EQ(read.records.GetSize(), 40u);
+    EXPECT_EQ(read.records.GetAt(1).m_dValue, 1e10);
     CRecordStore store;
     store.Replace(std::move(read.records));
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "common/Text.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 namespace graphtest {
 
@@ -20,9 +20,8 @@ inline std::unique_ptr<CRecordStore> MakeStore(std::size_t n, const std::functio
                                                double rate = 1.0)
 {
     auto store = std::make_unique<CRecordStore>();
-    store->Reserve(n);
     for (std::size_t i = 0; i < n; ++i)
-        store->Add(std::make_unique<CObjData>(shape(i), TimeText(static_cast<long>(i * rate)), "dBA", 0, rate));
+        store->Add(CObjData(shape(i), TimeText(static_cast<long>(i * rate)), "dBA", 0, rate));
     return store;
 }
 

@@ -183,7 +183,7 @@ TEST_F(ChartTest, UnreadableTimeIsReportedAndTheChartStillShown)
 {
     CRecordStore store;
     for (int i = 0; i < 5; ++i)
-        store.Add(std::make_unique<CObjData>(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
+        store.Add(CObjData(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
     chart->Redraw(&store, 1);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0], QStringLiteral("Kova: Time Format is wrong!"));
@@ -196,7 +196,7 @@ TEST_F(ChartTest, UnreadableTimeIsReportedOncePerRecordList)
     const auto badStore = [](std::size_t n) {
         auto store = std::make_unique<CRecordStore>();
         for (std::size_t i = 0; i < n; ++i)
-            store->Add(std::make_unique<CObjData>(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
+            store->Add(CObjData(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
         return store;
     };
     auto store = badStore(5);
@@ -216,7 +216,7 @@ TEST_F(ChartTest, UnreadableTimeIsReportedOncePerRecordList)
     store->RemoveAll();
     chart->Redraw(store.get(), 1);
     for (int i = 0; i < 5; ++i)
-        store->Add(std::make_unique<CObjData>(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
+        store->Add(CObjData(60, "31-02-2021,10:00:00", "dBA", 0, 1.0));
     chart->Redraw(store.get(), 1);
     chart->Redraw(store.get(), 1);
     EXPECT_EQ(dialogs.messages.size(), 3);

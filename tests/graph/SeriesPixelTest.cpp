@@ -56,9 +56,9 @@ double Extreme(std::size_t i)
 std::unique_ptr<CRecordStore> ReplacedStore(std::size_t n, double (*shape)(std::size_t))
 {
     auto store = MakeStore(n / 2, Saw, 0.5);
-    std::vector<std::unique_ptr<CObjData>> records;
+    CRecordStore records;
     for (std::size_t i = 0; i < n; ++i)
-        records.push_back(std::make_unique<CObjData>(shape(i), TimeText(static_cast<long>(i / 2)), "dBA", 0, 0.5));
+        records.Add(CObjData(shape(i), TimeText(static_cast<long>(i / 2)), "dBA", 0, 0.5));
     store->Replace(std::move(records));
     return store;
 }

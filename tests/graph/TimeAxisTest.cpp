@@ -66,7 +66,7 @@ TEST_F(TimeAxisTest, TicksOnRecordsShowTheirStoredClockText)
     // Logger texts have the hour without a leading zero: shown as stored.
     CRecordStore store;
     for (int i = 0; i < 21; ++i)
-        store.Add(std::make_unique<CObjData>(50, Format("05-07-2022,9:%.2d:%.2d", i / 60, i % 60), "dBA", 1, 1.0));
+        store.Add(CObjData(50, Format("05-07-2022,9:%.2d:%.2d", i / 60, i % 60), "dBA", 1, 1.0));
     const STimeAxis axis = TimeAxisLabels(Chart(), store);
     ASSERT_EQ(axis.count, 6);
     EXPECT_EQ(axis.ticks[1].shown, "9:00:04");   // the record under the tick
@@ -120,16 +120,16 @@ TEST_F(TimeAxisTest, LabelsIncreaseWhateverTheZoomAndScroll)
 TEST_F(TimeAxisTest, UnreadableTimesFailAtTheFirstTickThatNeedsThem)
 {
     CRecordStore store;
-    store.Add(std::make_unique<CObjData>(50, "01-03-2021,00:00:00", "dBA", 0, 1.0));
-    store.Add(std::make_unique<CObjData>(50, "x", "dBA", 0, 1.0));
+    store.Add(CObjData(50, "01-03-2021,00:00:00", "dBA", 0, 1.0));
+    store.Add(CObjData(50, "x", "dBA", 0, 1.0));
     for (int i = 2; i < 5; ++i)
-        store.Add(std::make_unique<CObjData>(50, "13-13-2021,00:00:00", "dBA", 0, 1.0));
+        store.Add(CObjData(50, "13-13-2021,00:00:00", "dBA", 0, 1.0));
     const STimeAxis axis = TimeAxisLabels(Chart(), store);
     EXPECT_TRUE(axis.failed);
     EXPECT_EQ(axis.count, 2);   // ticks 0 and 1 fall on records; tick 2 must read record 4's text
 
     CRecordStore bad;
-    bad.Add(std::make_unique<CObjData>(50, "32-01-2021,00:00:00", "dBA", 0, 1.0));
+    bad.Add(CObjData(50, "32-01-2021,00:00:00", "dBA", 0, 1.0));
     SChartState s = Chart();
     s.m_dXOffset = 10;   // tick 0 past the data: the base text is read
     const STimeAxis none = TimeAxisLabels(s, bad);

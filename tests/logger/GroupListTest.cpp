@@ -58,7 +58,7 @@ TEST(GroupRows, RepeatedGroupNumberInTwoRunsGivesTwoRowsButOneSelection)
 
     CRecordSelection sel;
     AddGroup(store, 9, 1);   // a leftover selection is replaced, not extended
-    sel.Add(store.GetAt(store.GetSize() - 1));
+    sel.Add(store, store.GetSize() - 1);
     SelectGroup(store, 1, sel);
     ASSERT_EQ(sel.GetSize(), 7u);
     EXPECT_DOUBLE_EQ(sel.GetAt(0).m_dValue, 50.0);
@@ -74,7 +74,7 @@ CRecordStore Levels(std::initializer_list<double> levels, double rate = 1.0)
     CRecordStore store;
     int i = 0;
     for (double v : levels) {
-        store.Add(std::make_unique<CObjData>(v, Format("05-12-2011,9:00:%.2d", i), i % 2 ? "dBC" : "dBA", 1, rate));
+        store.Add(CObjData(v, Format("05-12-2011,9:00:%.2d", i), i % 2 ? "dBC" : "dBA", 1, rate));
         ++i;
     }
     return store;

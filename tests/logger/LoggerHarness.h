@@ -10,7 +10,7 @@
 
 #include "logger/DataLogger.h"
 #include "monitor/MonitorRun.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "protocol/Receiver.h"
 #include "dialogs/Dialogs.h"
 

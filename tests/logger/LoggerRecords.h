@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/Text.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 namespace loggertest {
 
@@ -14,7 +14,7 @@ inline void AddGroup(CRecordStore& store, int g, int count, double first = 60.0,
 {
     for (int i = 0; i < count; ++i) {
         const int s = minute * 60 + i;
-        store.Add(std::make_unique<CObjData>(first + 0.1 * (i % 50),
+        store.Add(CObjData(first + 0.1 * (i % 50),
                                              sonivel::Format("05-12-2011,9:%.2d:%.2d", s / 60 % 60, s % 60), unit,
                                              g, rate));
     }

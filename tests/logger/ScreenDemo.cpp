@@ -22,7 +22,7 @@ int main(int argc, char** argv)
         for (int i = 0; i < sizes[g]; ++i) {
             const int s = 9 * 3600 + 30 * 60 + g * 3600 + static_cast<int>(i * rates[g]);
             const double level = 62.0 + 8.0 * std::sin(i / 9.0) + 3.0 * std::sin(i / 2.3) + g * 4;
-            store.Add(std::make_unique<CObjData>(std::round(level * 10) / 10,
+            store.Add(CObjData(std::round(level * 10) / 10,
                                                  sonivel::Format("05-12-2011,%d:%.2d:%.2d", s / 3600, s / 60 % 60, s % 60),
                                                  g % 2 ? "dBC" : "dBA", g + 1, rates[g]));
         }

@@ -8,7 +8,7 @@
 #include "common/Clock.h"
 #include "monitor/DataListModel.h"
 #include "monitor/RTSetup.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "support/ScriptedDialogs.h"
 
 using testsupport::CScriptedDialogs;
@@ -121,7 +121,7 @@ TEST(DataListModel, RowsFollowTheStoreOneInsertPerAppend)
         ++inserted;
     });
     for (int i = 0; i < 3; ++i) {
-        store.Add(std::make_unique<CObjData>(60.126 + i, "07-12-2026,05:09:0" + std::to_string(i), "dBC", 0, 0.5));
+        store.Add(CObjData(60.126 + i, "07-12-2026,05:09:0" + std::to_string(i), "dBC", 0, 0.5));
         model.Sync();
     }
     EXPECT_EQ(inserted, 3);

@@ -1,19 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 
 namespace {
 
-std::unique_ptr<CObjData> Rec(double v, const char* t, const char* unit = "dBA")
+CObjData Rec(double v, const char* t, const char* unit = "dBA")
 {
-    return std::make_unique<CObjData>(v, t, unit, 0, 1.0);
+    return CObjData(v, t, unit, 0, 1.0);
 }
 
 // Appends to the store and accounts for the record, as the sampling tick does.
 void Append(CRecordStore& store, CRunningStats& stats, double v, const char* t, const char* unit = "dBA")
 {
-    const CObjData& r = store.Add(Rec(v, t, unit));
+    const CObjData r = Rec(v, t, unit);
+    store.Add(r);
     stats.Account(r, store.GetAt(0), store.GetSize());
 }
 
@@ -92,9 +93,10 @@ TEST(RecordSelection, RefersToRecordsWithoutOwningThem)
     store.Add(Rec(1, "a"));
     store.Add(Rec(2, "b"));
     CRecordSelection sel;
-    sel.Add(store.GetAt(1));
+    sel.Add(store, 1);
     ASSERT_EQ(sel.GetSize(), 1u);
-    EXPECT_EQ(&sel.GetAt(0), &store.GetAt(1));
+    EXPECT_EQ(sel.RecordKey(0), store.RecordKey(1));
+    EXPECT_EQ(sel.GetAt(0).m_strTime, "b");
     sel.RemoveAll();
     EXPECT_EQ(store.GetSize(), 2u);
 }

@@ -13,7 +13,7 @@ struct SDecoded {
     CRecordStore store;
     std::size_t made = 0;
     explicit SDecoded(std::string_view text) { made = decoder.DecodeLoggerText(text, store); }
-    const CObjData& operator[](std::size_t i) const { return store.GetAt(i); }
+    CObjData operator[](std::size_t i) const { return store.GetAt(i); }
 };
 
 // Two groups: 3 samples from 05-12-2011 9:03:07 (dBA), 2 samples from

@@ -211,7 +211,7 @@ TEST_F(MonitorRunTest, DownloadStartRulesAndTimeout)
     rx.m_bLinkAlive = false;
     EXPECT_EQ(run.BeginDownload(logStore), CMonitorRun::EDownloadStart::LinkDead);
     rx.m_bLinkAlive = true;
-    logStore.Add(std::make_unique<CObjData>(1.0, "t", "dBA", 1, 1.0));
+    logStore.Add(CObjData(1.0, "t", "dBA", 1, 1.0));
     ASSERT_EQ(run.BeginDownload(logStore), CMonitorRun::EDownloadStart::Started);
     EXPECT_TRUE(logStore.IsEmpty());
     EXPECT_TRUE(rx.m_bLogDownload);

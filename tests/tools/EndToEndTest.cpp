@@ -64,20 +64,15 @@ std::int64_t NowMs()
 // The bytes the program writes for the records read back from a file.
 std::string DataFileOf(const sonivel::SDataFileRead& read)
 {
-    CRecordSelection records;
-    for (const auto& r : read.records)
-        records.Add(*r);
-    return sonivel::FormatDataFile(records);
+    return sonivel::FormatDataFile(read.records);
 }
 
 std::string ExportOf(const sonivel::SDataFileRead& read, double sampleRate)
 {
-    CRecordSelection records;
+    const CRecordList& records = read.records;
     CRunningStats stats;
-    for (const auto& r : read.records) {
-        records.Add(*r);
-        stats.Account(*r, records.GetAt(0), records.GetSize());
-    }
+    for (std::size_t k = 0; k < records.GetSize(); ++k)
+        stats.Account(records.GetAt(k), records.GetAt(0), k + 1);
     return sonivel::FormatExport(records, {stats.Stats(), stats.Sum(), sampleRate}, sonivel::EExportSource::MainView);
 }
 
@@ -107,11 +102,12 @@ TEST(SonivelLog, LiveRecordAndDownloadAgainstTheSimulator)
     ASSERT_EQ(record.status, 0) << record.err;
     EXPECT_NE(record.out.find("4 records"), std::string::npos);
     const auto read = sonivel::ReadDataFile(dir / "run.txt");
-    ASSERT_EQ(read.records.size(), 4u);
-    EXPECT_DOUBLE_EQ(read.records[0]->m_dSampleRate, 0.1);
-    for (const auto& r : read.records) {
-        EXPECT_GT(r->m_dValue, 30.0);
-        EXPECT_EQ(r->m_strUnit, "dBA");
+    ASSERT_EQ(read.records.GetSize(), 4u);
+    EXPECT_DOUBLE_EQ(read.records.GetAt(0).m_dSampleRate, 0.1);
+    for (std::size_t k = 0; k < read.records.GetSize(); ++k) {
+        const CObjData r = read.records.GetAt(k);
+        EXPECT_GT(r.m_dValue, 30.0);
+        EXPECT_EQ(r.m_strUnit, "dBA");
     }
     EXPECT_EQ(Lines(ReadFile(dir / "run.xls")).size(), 10u);   // 5 statistics, heads, 4 records
 
@@ -121,7 +117,7 @@ TEST(SonivelLog, LiveRecordAndDownloadAgainstTheSimulator)
     const int sizes[3] = {3, 2, 4};
     for (int g = 1; g <= 3; ++g) {
         const auto group = sonivel::ReadDataFile(dir / ("logger/group-" + std::to_string(g) + ".txt"));
-        EXPECT_EQ(group.records.size(), static_cast<std::size_t>(sizes[g - 1])) << g;
+        EXPECT_EQ(group.records.GetSize(), static_cast<std::size_t>(sizes[g - 1])) << g;
     }
 }
 
@@ -163,8 +159,8 @@ TEST(SonivelLog, HangingUpDuringARunStopsItWithEveryRecordKept)
     EXPECT_EQ(run.status, 4) << run.err;
     EXPECT_LT(run.seconds, 1.5 + 3.5);
     const auto read = sonivel::ReadDataFile(dir / "run.txt");
-    EXPECT_GE(read.records.size(), 5u);
-    EXPECT_NE(run.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << run.out;
+    EXPECT_GE(read.records.GetSize(), 5u);
+    EXPECT_NE(run.out.find(std::to_string(read.records.GetSize()) + " records"), std::string::npos) << run.out;
 }
 
 TEST(SonivelLog, EverySignalEndsTheRunCleanlyAndLiveEndsQuietlyWithoutAReader)
@@ -181,8 +177,8 @@ TEST(SonivelLog, EverySignalEndsTheRunCleanlyAndLiveEndsQuietlyWithoutAReader)
         EXPECT_EQ(r.status, 0) << sig << r.err;
         EXPECT_NE(r.out.find("interrupted"), std::string::npos) << sig;
         const auto read = sonivel::ReadDataFile(out);
-        EXPECT_GE(read.records.size(), 3u) << sig;
-        EXPECT_NE(r.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << r.out;
+        EXPECT_GE(read.records.GetSize(), 3u) << sig;
+        EXPECT_NE(r.out.find(std::to_string(read.records.GetSize()) + " records"), std::string::npos) << r.out;
         EXPECT_EQ(ReadFile(out), DataFileOf(read)) << sig;   // whole lines only
         EXPECT_EQ(ReadFile(xls), ExportOf(read, 0.1)) << sig;
     }
@@ -235,22 +231,24 @@ TEST(SonivelLog, ExistingFilesAreKeptUnlessContinuedOrReplaced)
     auto appended = record({"--interval", "0.1", "--out", out, "--append", "--export", dir / "keep.xls"});
     ASSERT_EQ(appended.status, 0) << appended.err;
     const auto read = sonivel::ReadDataFile(out);
-    ASSERT_EQ(read.records.size(), 6u);
+    ASSERT_EQ(read.records.GetSize(), 6u);
     const std::string whole = ReadFile(out);
     EXPECT_EQ(whole, DataFileOf(read));
     EXPECT_EQ(whole.substr(0, first.rfind('\n') + 1), first.substr(0, first.rfind('\n') + 1));
     EXPECT_EQ(ReadFile(dir / "keep.xls"), ExportOf(read, 0.1));
 
     ASSERT_EQ(record({"--interval", "0.1", "--out", out, "--force"}).status, 0);
-    EXPECT_EQ(sonivel::ReadDataFile(out).records.size(), 3u);
+    EXPECT_EQ(sonivel::ReadDataFile(out).records.GetSize(), 3u);
 }
 
 // The CSV rows of the records read back from a data text file.
 std::string CsvOf(const sonivel::SDataFileRead& read)
 {
     std::string csv(sonivel::CsvHeader());
-    for (const auto& r : read.records)
-        sonivel::AppendCsvRow(csv, *r);
+    for (std::size_t k = 0; k < read.records.GetSize(); ++k) {
+        const CObjData r = read.records.GetAt(k);
+        sonivel::AppendCsvRow(csv, r);
+    }
     return csv;
 }
 
@@ -306,7 +304,7 @@ TEST(SonivelLog, CsvFilesHoldTheRecordsOfTheDataFilesUnderTheSameRules)
     auto appended = record({"--csv", dir / "second.csv", "--append"});
     ASSERT_EQ(appended.status, 0) << appended.err;
     const auto read = sonivel::ReadDataFile(out);
-    ASSERT_EQ(read.records.size(), 6u);
+    ASSERT_EQ(read.records.GetSize(), 6u);
     EXPECT_EQ(WholeSeconds(ReadFile(dir / "second.csv")), CsvOf(read));
 
     auto download = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "logger", "--csv"});
@@ -314,7 +312,7 @@ TEST(SonivelLog, CsvFilesHoldTheRecordsOfTheDataFilesUnderTheSameRules)
     for (int g = 1; g <= 2; ++g) {
         const std::string base = dir / ("logger/group-" + std::to_string(g));
         const auto group = sonivel::ReadDataFile(base + ".txt");
-        EXPECT_EQ(group.records.size(), g == 1 ? 3u : 2u);
+        EXPECT_EQ(group.records.GetSize(), g == 1 ? 3u : 2u);
         EXPECT_EQ(ReadFile(base + ".csv"), CsvOf(group)) << g;
     }
 }
@@ -351,12 +349,14 @@ TEST(SonivelLog, RotationPutsEveryRecordInTheFileOfItsHour)
     for (const char* hour : {"10", "11"}) {
         const std::string name = dir / (std::string("noise-20300615-") + hour);
         const auto read = sonivel::ReadDataFile(name + ".txt");
-        ASSERT_FALSE(read.records.empty()) << hour;
-        for (const auto& r : read.records)
-            EXPECT_EQ(r->m_strTime.substr(11, 2), hour) << r->m_strTime;
+        ASSERT_FALSE(read.records.IsEmpty()) << hour;
+        for (std::size_t k = 0; k < read.records.GetSize(); ++k) {
+            const CObjData r = read.records.GetAt(k);
+            EXPECT_EQ(r.m_strTime.substr(11, 2), hour) << r.m_strTime;
+        }
         EXPECT_EQ(ReadFile(name + ".txt"), DataFileOf(read));
         EXPECT_EQ(ReadFile(name + ".xls"), ExportOf(read, 0.1));
-        total += read.records.size();
+        total += read.records.GetSize();
     }
     EXPECT_EQ(total, 40u);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / ""), fs::directory_iterator()), 4);
@@ -399,7 +399,7 @@ TEST(SonivelLog, ADownloadTriesEveryGroupAndNamesEachOneItCouldNotWrite)
     EXPECT_NE(errors[1].find("group-2.txt\": Is a directory"), std::string::npos) << errors[1];
     EXPECT_EQ(ReadFile(dir / "elsewhere.txt"), "keep");
     EXPECT_EQ(Lines(download.out).size(), 1u);
-    EXPECT_EQ(sonivel::ReadDataFile(dir / "out/group-3.txt").records.size(), 4u);
+    EXPECT_EQ(sonivel::ReadDataFile(dir / "out/group-3.txt").records.GetSize(), 4u);
 
     // An existing group file is replaced only with --force.
     std::ofstream(dir / "out/group-3.txt") << "keep";
@@ -409,7 +409,7 @@ TEST(SonivelLog, ADownloadTriesEveryGroupAndNamesEachOneItCouldNotWrite)
     EXPECT_EQ(ReadFile(dir / "out/group-3.txt"), "keep");
     auto forced = RunLog({"download", "--port", sim.Device(), "--out-dir", dir / "out", "--force"});
     EXPECT_EQ(Lines(forced.err).size(), 2u) << forced.err;   // the link and the folder only
-    EXPECT_EQ(sonivel::ReadDataFile(dir / "out/group-3.txt").records.size(), 4u);
+    EXPECT_EQ(sonivel::ReadDataFile(dir / "out/group-3.txt").records.GetSize(), 4u);
 }
 
 // In-process: the session, the key sender and the simulator's key handling.
@@ -506,22 +506,23 @@ TEST(SonivelLog, ReconnectRecordsOnBothSidesOfAHangUpAndNothingInTheGap)
     const auto read = sonivel::ReadDataFile(out);
     ASSERT_EQ(read.status, sonivel::SDataFileRead::EStatus::Ok) << read.message;
     std::size_t before = 0, after = 0;
-    for (const auto& r : read.records) {
-        const std::time_t t = RecordTime(*r);
+    for (std::size_t k = 0; k < read.records.GetSize(); ++k) {
+        const CObjData r = read.records.GetAt(k);
+        const std::time_t t = RecordTime(r);
         // A record may be a second late in its text and take bytes up to a
         // second old; none comes from the gap, none from the first meter after it.
-        EXPECT_FALSE(t > hungUp + 1 && t < replugged) << r->m_strTime;
+        EXPECT_FALSE(t > hungUp + 1 && t < replugged) << r.m_strTime;
         if (t <= hungUp + 1) {
             ++before;
-            EXPECT_LT(r->m_dValue, 70.0) << r->m_strTime;
+            EXPECT_LT(r.m_dValue, 70.0) << r.m_strTime;
         } else {
             ++after;
-            EXPECT_GT(r->m_dValue, 70.0) << r->m_strTime;
+            EXPECT_GT(r.m_dValue, 70.0) << r.m_strTime;
         }
     }
     EXPECT_GE(before, 5u);
     EXPECT_GE(after, 5u);
-    EXPECT_NE(run.out.find(std::to_string(read.records.size()) + " records"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(std::to_string(read.records.GetSize()) + " records"), std::string::npos) << run.out;
 }
 
 TEST(SonivelLog, CommandLineConventions)
@@ -541,7 +542,7 @@ TEST(SonivelLog, CommandLineConventions)
     auto record = RunLog({"record", "--port=" + sim.Device(), "--interval=0.1", "--limit=3", "--out", "-"});
     ASSERT_EQ(record.status, 0) << record.err;
     std::ofstream(dir / "stdout.txt", std::ios::binary) << record.out;
-    EXPECT_EQ(sonivel::ReadDataFile(dir / "stdout.txt").records.size(), 3u) << record.out;
+    EXPECT_EQ(sonivel::ReadDataFile(dir / "stdout.txt").records.GetSize(), 3u) << record.out;
     EXPECT_NE(record.err.find("3 records in -"), std::string::npos) << record.err;
 
     // --every: the newest reading once a second (frames come ten times as often).

@@ -148,9 +148,9 @@ std::string RunFilePath(const char* name)
 CRecordStore ThreeRecords()
 {
     CRecordStore store;
-    store.Add(std::make_unique<CObjData>(65.3, "05-12-2011,14:03:07", "dBA", 0, 0.1));
-    store.Add(std::make_unique<CObjData>(5.3, "05-12-2011,14:03:07", "dBA", 0, 0.1));
-    store.Add(std::make_unique<CObjData>(104.25, "05-12-2011,14:03:08", "dBC", 0, 0.1));
+    store.Add(CObjData(65.3, "05-12-2011,14:03:07", "dBA", 0, 0.1));
+    store.Add(CObjData(5.3, "05-12-2011,14:03:07", "dBA", 0, 0.1));
+    store.Add(CObjData(104.25, "05-12-2011,14:03:08", "dBC", 0, 0.1));
     return store;
 }
 
@@ -168,7 +168,7 @@ TEST(RunFile, AppendsTheBytesOfTheDataFileRecordByRecord)
         ASSERT_TRUE(file.Append(store.GetAt(i), message));
         CRecordSelection sofar;   // on disk after each append
         for (std::size_t j = 0; j <= i; ++j)
-            sofar.Add(store.GetAt(j));
+            sofar.Add(store, j);
         EXPECT_EQ(Contents(path), sonivel::FormatDataFile(sofar));
     }
     file.Close();
@@ -224,7 +224,7 @@ TEST(RunFile, AWriteThatFailsMidLineKeepsEveryWholeLine)
         }
         CRecordSelection whole;
         for (std::size_t j = 0; j < c.kept; ++j)
-            whole.Add(store.GetAt(j));
+            whole.Add(store, j);
         EXPECT_EQ(Contents(path), sonivel::FormatDataFile(whole)) << c.limit;
         std::filesystem::remove(path);
     }

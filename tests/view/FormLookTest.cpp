@@ -24,7 +24,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "logger/DataLogDlg.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "support/ScriptedDialogs.h"
 #include "view/MyKovaView.h"
 

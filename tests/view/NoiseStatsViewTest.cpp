@@ -103,7 +103,7 @@ TEST_F(NoiseStatsViewTest, FileGroupAndCursorSpanShowTheHandComputedFigures)
     const double levels[] = {55, 60, 62.5, 58, 90, 65, 61, 57, 70, 52};
     CRecordStore records;
     for (int i = 0; i < 10; ++i)
-        records.Add(std::make_unique<CObjData>(levels[i], "07-12-2026,05:09:0" + std::to_string(i), "dBA", 0, 1.0));
+        records.Add(CObjData(levels[i], "07-12-2026,05:09:0" + std::to_string(i), "dBA", 0, 1.0));
     QTemporaryDir dir;
     const QString path = dir.filePath("survey.txt");
     ASSERT_TRUE(sonivel::WriteDataFile(path.toStdString(), records).ok);

@@ -424,7 +424,7 @@ TEST_F(ViewTest, AFileNamedAtStartOpensAsFileOpenWould)
     QTemporaryDir dir;
     CRecordStore records;
     for (int i = 0; i < 3; ++i)
-        records.Add(std::make_unique<CObjData>(60.0 + i, "07-12-2026,05:09:0" + std::to_string(i), "dBA", 0, 1.0));
+        records.Add(CObjData(60.0 + i, "07-12-2026,05:09:0" + std::to_string(i), "dBA", 0, 1.0));
     const QString good = dir.filePath("run.txt");
     ASSERT_TRUE(sonivel::WriteDataFile(good.toStdString(), records).ok);
 

@@ -46,7 +46,7 @@ std::string TimeOf(std::time_t t)
 void AddRecord(CRecordStore& store, std::time_t start)
 {
     const long i = static_cast<long>(store.GetSize());
-    store.Add(std::make_unique<CObjData>(Level(i), TimeOf(start + i), "dBA", 0, 1.0));
+    store.Add(CObjData(Level(i), TimeOf(start + i), "dBA", 0, 1.0));
 }
 
 void Drag(QWidget* w, QPoint from, QPoint to)
@@ -83,7 +83,6 @@ int main(int argc, char** argv)
 
     CRecordStore store;
     const std::time_t start = std::time(nullptr) - count;
-    store.Reserve(static_cast<std::size_t>(count));
     for (long i = 0; i < count; ++i)
         AddRecord(store, start);
 

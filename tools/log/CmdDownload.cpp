@@ -44,7 +44,7 @@ int WriteGroups(const CRecordStore& store, const std::string& dir, bool force, b
         return Fail(EXIT_FAILURE_IO, "Can't create " + dir + ": " + ec.message());
     std::map<int, CRecordSelection> groups;
     for (std::size_t i = 0; i < store.GetSize(); ++i)
-        groups[store.GetAt(i).m_nGroup].Add(store.GetAt(i));
+        groups[store.GetAt(i).m_nGroup].Add(store, i);
     if (groups.empty())
         std::printf("the data logger holds no recording\n");
     int status = EXIT_OK;

@@ -13,7 +13,7 @@ using namespace sonivel;
 bool StatsLines(const std::string& path, bool hourly, std::vector<std::string>& lines, std::string& error)
 {
     CFiguresByWeighting figures;
-    const SDataFileRead read = ScanDataFile(path, [&](std::unique_ptr<CObjData> r) { figures.Add(*r); });
+    const SDataFileRead read = ScanDataFile(path, [&](const CObjData& r) { figures.Add(r); });
     if (read.status != SDataFileRead::EStatus::Ok) {
         const bool named = read.message.find(path) != std::string::npos;
         error = named ? read.message : path + ": " + read.message;

@@ -7,7 +7,7 @@
 
 #include "LoopTimers.h"
 #include "monitor/MonitorRun.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 #include "monitor/Statistics.h"
 #include "protocol/Receiver.h"
 #include "serial/ChunkQueue.h"

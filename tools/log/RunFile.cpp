@@ -14,7 +14,7 @@
 #include "files/CsvExport.h"
 #include "files/DataFile.h"
 #include "files/SafeRead.h"
-#include "monitor/RecordList.h"
+#include "records/RecordList.h"
 
 CRunFile::~CRunFile()
 {
@@ -182,7 +182,7 @@ bool CRunFile::Append(const CObjData& record, std::string& message)
         text = sonivel::CsvHeader();
         sonivel::AppendCsvRow(text, record);
     } else {
-        CRecordSelection one;
+        CRecordStore one;
         one.Add(record);
         text = sonivel::FormatDataFile(one);
     }

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "monitor/ObjData.h"
+#include "records/ObjData.h"
 
 // The data text file of a monitoring run, written as the run goes on the
 // main loop's thread: the header line with the first record, then each record
