@@ -206,6 +206,16 @@ SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onReco
     return ScanDataFile(path, onRecord, NoProgress());
 }
 
+bool ScanDataFileNamed(const std::string& path, const DataRecordSink& onRecord, std::string& error)
+{
+    const SDataFileRead read = ScanDataFile(path, onRecord);
+    if (read.status == SDataFileRead::EStatus::Ok)
+        return true;
+    const bool named = read.message.find(path) != std::string::npos;
+    error = named ? read.message : path + ": " + read.message;
+    return false;
+}
+
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord, IJobProgress& progress)
 {
     int fd = -1;

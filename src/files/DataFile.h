@@ -76,6 +76,9 @@ using DataRecordSink = std::function<void(const CObjData&)>;
 SDataFileRead ScanDataFile(CLineReader& lines, const DataRecordSink& onRecord);
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord);
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord, IJobProgress& progress);
+// ScanDataFile of path that gives false and error, naming path, unless the
+// file was read whole (the command-line tools' and the report's reading).
+bool ScanDataFileNamed(const std::string& path, const DataRecordSink& onRecord, std::string& error);
 
 // The pieces of the reader, for the data-logger window and tests.
 double ParseHeaderRate(std::string_view header);

@@ -13,7 +13,7 @@ namespace sonivel {
 using namespace reportdraw;
 namespace rt = reporttext;
 
-SReportFontSpec ReportFontSpec(EReportFont font)
+SReportFontLook ReportFontLook(EReportFont font)
 {
     switch (font) {
     case EReportFont::Title: return {20, true};
@@ -32,7 +32,7 @@ SReportFontSpec ReportFontSpec(EReportFont font)
 
 double ReportLineHeight(EReportFont font)
 {
-    return std::ceil(ReportFontSpec(font).size * 1.3 * 2) / 2;
+    return std::ceil(ReportFontLook(font).size * 1.3 * 2) / 2;
 }
 
 namespace {

@@ -29,11 +29,11 @@ enum class EReportColour { Ink, Muted, Rule, Grid, Accent, Series, LeqLine, Bar,
 enum class EReportAlign { Left, Right, Centre };
 
 // The size in points and the weight of a font of the report.
-struct SReportFontSpec {
+struct SReportFontLook {
     double size = 9;
     bool bold = false;
 };
-SReportFontSpec ReportFontSpec(EReportFont font);
+SReportFontLook ReportFontLook(EReportFont font);
 // The height of a line of text in the font, points.
 double ReportLineHeight(EReportFont font);
 

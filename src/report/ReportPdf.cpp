@@ -21,13 +21,13 @@ constexpr double kScale = kResolution / 72.0;      // device units per point
 // Liberation Sans has Arial's metrics; the others are its stand-ins.
 QFont MakeFont(EReportFont which)
 {
-    const SReportFontSpec spec = ReportFontSpec(which);
+    const SReportFontLook look = ReportFontLook(which);
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
                       QStringLiteral("Helvetica")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(spec.size);
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    font.setPointSizeF(look.size);
+    font.setWeight(look.bold ? QFont::Bold : QFont::Normal);
     font.setKerning(true);
     return font;
 }

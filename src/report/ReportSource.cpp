@@ -62,12 +62,8 @@ std::optional<SReportSource> ReportSourceOf(const std::string& name, const CReco
 bool ReadReportSource(const std::string& path, SReportSource& source, std::string& error)
 {
     CReportCollector collector;
-    const SDataFileRead read = ScanDataFile(path, [&](const CObjData& r) { collector.Add(r); });
-    if (read.status != SDataFileRead::EStatus::Ok) {
-        const bool named = read.message.find(path) != std::string::npos;
-        error = named ? read.message : path + ": " + read.message;
+    if (!ScanDataFileNamed(path, [&](const CObjData& r) { collector.Add(r); }, error))
         return false;
-    }
     const std::size_t slash = path.find_last_of('/');
     source = collector.Finish(slash == std::string::npos ? path : path.substr(slash + 1));
     return true;

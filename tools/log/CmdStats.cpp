@@ -13,12 +13,8 @@ using namespace sonivel;
 bool StatsLines(const std::string& path, bool hourly, std::vector<std::string>& lines, std::string& error)
 {
     CFiguresByWeighting figures;
-    const SDataFileRead read = ScanDataFile(path, [&](const CObjData& r) { figures.Add(r); });
-    if (read.status != SDataFileRead::EStatus::Ok) {
-        const bool named = read.message.find(path) != std::string::npos;
-        error = named ? read.message : path + ": " + read.message;
+    if (!ScanDataFileNamed(path, [&](const CObjData& r) { figures.Add(r); }, error))
         return false;
-    }
     lines = FiguresJsonLines(path, figures, hourly);
     return true;
 }
