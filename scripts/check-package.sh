@@ -78,6 +78,7 @@ type_of() { gio info -a standard::content-type "$1" | sed -n 's/.*standard::cont
 step "The window from the desktop entry's Exec line, against the meter simulator"
 exec_line="$(sed -n 's/^Exec=//p' "$entry" | sed 's/ *%[fFuU]//')"
 [ -n "$exec_line" ] || fail "$entry has no Exec line"
+read -r -a exec_words <<<"$exec_line"
 /usr/bin/sonivel-meter-sim >"$work/sim.out" &
 sim_pid=$!
 device=""
@@ -101,7 +102,7 @@ done
 mkdir -p "$work/home"
 (cd "$work" && exec env -u QT_QPA_PLATFORM DISPLAY="$display" HOME="$work/home" \
   XDG_CONFIG_HOME="$work/home/.config" XDG_STATE_HOME="$work/home/.local/state" \
-  SONIVEL_PORT="$device" $exec_line) >"$work/app.out" 2>&1 &
+  SONIVEL_PORT="$device" "${exec_words[@]}") >"$work/app.out" 2>&1 &
 app_pid=$!
 window=""
 for _ in $(seq 300); do
