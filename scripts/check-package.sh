@@ -10,7 +10,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 build="${1:-build/package}"
-app_id=io.github.sonivel.Sonivel
+app_id=io.github.sonivel.Sonivel   # the metainfo; the desktop entry and icon are "sonivel"
 
 "$root/scripts/install-deps.sh"
 # The packaging tools, only for this check.
@@ -25,7 +25,7 @@ fail() { echo "check-package: $*" >&2; exit 1; }
 step() { echo "== $*"; }
 
 step "Desktop entry and metainfo in the source tree"
-desktop-file-validate "packaging/$app_id.desktop"
+desktop-file-validate packaging/sonivel.desktop
 appstreamcli validate --no-net "packaging/$app_id.metainfo.xml"
 
 step "Release build for /usr and the Debian package"
@@ -38,7 +38,7 @@ deb="$(ls "$build"/sonivel_*.deb)"
 dpkg-deb --field "$deb" Package Version Section Depends
 contents="$(dpkg-deb --contents "$deb")"
 for f in ./usr/lib/udev/rules.d/70-sonivel-cp210x.rules ./usr/share/man/man1/sonivel-log.1.gz \
-         "./usr/share/applications/$app_id.desktop" "./usr/share/icons/hicolor/48x48/apps/$app_id.png"; do
+         "./usr/share/applications/sonivel.desktop" "./usr/share/icons/hicolor/48x48/apps/sonivel.png"; do
   grep -qF " $f" <<<"$contents" || fail "$f is not in $deb"
 done
 
@@ -66,7 +66,7 @@ man -w sonivel-log || fail "man finds no page for sonivel-log"
 man -w sonivel >/dev/null || fail "man finds no page for sonivel"
 
 step "Installed desktop entry, metainfo and MIME type"
-entry="/usr/share/applications/$app_id.desktop"
+entry="/usr/share/applications/sonivel.desktop"
 desktop-file-validate "$entry"
 appstreamcli validate --no-net "/usr/share/metainfo/$app_id.metainfo.xml"
 printf 'DECIVOX DATA LOGGER SamplingRate:1.0;\r\n08-12-2026,10:00:00, 55.20, dBA\r\n' >"$work/run.txt"

@@ -5,7 +5,7 @@
 # Needs rsvg-convert (Debian package librsvg2-bin).
 set -euo pipefail
 cd "$(dirname "$0")"
-name=io.github.sonivel.Sonivel
+name=sonivel
 for size in 16 32 48 64 128 256; do
   mkdir -p "$size"
   rsvg-convert -w "$size" -h "$size" "$name.svg" -o "$size/$name.png"
