@@ -16,6 +16,7 @@ CMyKovaApp::CMyKovaApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Sonivel"));
     setOrganizationName(QStringLiteral("Sonivel"));
     setApplicationVersion(ProgramVersion());
+    setDesktopFileName(QStringLiteral("sonivel"));   // the installed desktop entry
     setWindowIcon(AppIcon());
     // The windows were laid out for Arial's proportions: a face with its
     // metrics first, else the desktop's own.

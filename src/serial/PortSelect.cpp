@@ -62,7 +62,8 @@ std::string OpenFailureMessage(const std::string& path, int error)
     switch (error) {
     case EACCES:
     case EPERM:
-        text += "Permission denied: add your user to the dialout group "
+        text += "Permission denied: install the udev rule 70-sonivel-cp210x.rules (the Sonivel package "
+                "brings it) and plug the meter in again, or add your user to the dialout group "
                 "(sudo usermod -aG dialout $USER), then log out and log in again.";
         break;
     case EBUSY:

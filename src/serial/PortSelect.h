@@ -30,7 +30,7 @@ std::string FindMeterPort(const std::string& sysfsRoot);
 
 // The message shown when a port cannot be opened:
 // "Warning:Can't open /dev/ttyUSB0! " followed by the reason and, for missing
-// permission, the fix (the dialout group).
+// permission, both fixes (the udev rule, or the dialout group).
 std::string OpenFailureMessage(const std::string& path, int error);
 
 // Closes the port and opens path on it with the receive callback. On failure

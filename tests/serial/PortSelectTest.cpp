@@ -72,6 +72,7 @@ TEST(PortSelection, OpenFailureMessages)
     EXPECT_EQ(OpenFailureMessage("/dev/ttyUSB0", EACCES).rfind("Warning:Can't open /dev/ttyUSB0! Permission denied", 0),
               0u);
     EXPECT_NE(OpenFailureMessage("/dev/ttyUSB0", EACCES).find("dialout"), std::string::npos);
+    EXPECT_NE(OpenFailureMessage("/dev/ttyUSB0", EACCES).find("udev rule 70-sonivel-cp210x.rules"), std::string::npos);
     EXPECT_NE(OpenFailureMessage("/dev/ttyUSB0", EBUSY).find("in use"), std::string::npos);
     EXPECT_EQ(OpenFailureMessage("/dev/x", ENOENT).find('\n'), std::string::npos);
 
