@@ -145,6 +145,7 @@ void CMyKovaView::FirstShowing()
     m_run.m_nRecordLimit = m_restored.recordLimit;
     if (m_restored.listShown)
         OnShowList();
+    m_bSettingsApplied = true;
     SetLinkAlive(false);
     sonivel::SetInitialView(*m_pGraph, m_pGraph->width(), m_pGraph->height());
     RedrawGraph(1);

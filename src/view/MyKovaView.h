@@ -181,6 +181,7 @@ private:
     std::string m_strPortPath;     // the device found by the last search
     std::string m_strManualPort;   // the device chosen with Com Port > Manual
     sonivel::SAppSettings m_restored;   // applied at the first showing
+    bool m_bSettingsApplied = false;    // ... once it has applied all of them
     CRecordStore m_rtStore;
     CRecordStore m_logStore;
     CReceiver m_receiver;

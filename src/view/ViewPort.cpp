@@ -104,8 +104,8 @@ void CMyKovaView::RestoreSettings(const sonivel::SAppSettings& settings)
 
 sonivel::SAppSettings CMyKovaView::Settings() const
 {
-    sonivel::SAppSettings s = m_restored;   // until the first showing applies them
-    if (m_bShownOnce) {
+    sonivel::SAppSettings s = m_restored;   // until the first showing has applied them
+    if (m_bSettingsApplied) {
         s.rateIndex = std::max(0, m_form.rate->currentIndex());
         s.recordLimit = m_run.m_nRecordLimit;
         s.listShown = m_bListShown;
