@@ -15,6 +15,7 @@
 #include "dialogs/Dialogs.h"
 #include "res/Artwork.h"
 #include "serial/QtComLink.h"
+#include "settings/SettingsFile.h"
 
 CMainFrame::CMainFrame(SViewOptions options, QWidget* parent) : QMainWindow(parent)
 {
@@ -31,6 +32,7 @@ CMainFrame::CMainFrame(SViewOptions options, QWidget* parent) : QMainWindow(pare
     connect(m_pView, &CMyKovaView::PortModeChanged, this, &CMainFrame::UpdatePortMode);
     UpdateRunState(false);
     UpdatePortMode(true);
+    RestoreSettings();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -171,6 +173,50 @@ void CMainFrame::UpdatePortMode(bool automatic)
     Action(32815)->setChecked(!automatic);
 }
 
+void CMainFrame::RestoreSettings()
+{
+    const sonivel::SAppSettings saved = settingsfile::ReadAppSettings();
+    m_pView->RestoreSettings(saved);
+    const QVariant geometry = settingsfile::Read(QStringLiteral("Window/Geometry"));
+    m_bGeometryRestored = geometry.typeId() == QMetaType::QByteArray && restoreGeometry(geometry.toByteArray());
+    if (const QVariant state = settingsfile::Read(QStringLiteral("Window/State")); state.typeId() == QMetaType::QByteArray)
+        restoreState(state.toByteArray());
+    Action(kIdToolBar)->setChecked(saved.toolBar);
+    m_pToolBar->setVisible(saved.toolBar);
+    Action(kIdStatusBar)->setChecked(saved.statusBar);
+    m_saved = CurrentSettings();
+    // Written as they change; a run's start follows Setup's values.
+    connect(m_pView, &CMyKovaView::SettingsChanged, this, &CMainFrame::SaveChangedSettings);
+    connect(m_pView, &CMyKovaView::RunStateChanged, this, &CMainFrame::SaveChangedSettings);
+    connect(Action(kIdToolBar), &QAction::toggled, this, &CMainFrame::SaveChangedSettings);
+    connect(Action(kIdStatusBar), &QAction::toggled, this, &CMainFrame::SaveChangedSettings);
+}
+
+sonivel::SAppSettings CMainFrame::CurrentSettings() const
+{
+    sonivel::SAppSettings s = m_pView->Settings();
+    s.toolBar = Action(kIdToolBar)->isChecked();
+    s.statusBar = Action(kIdStatusBar)->isChecked();
+    return s;
+}
+
+void CMainFrame::SaveChangedSettings()
+{
+    if (CurrentSettings() == m_saved)
+        return;
+    m_saved = CurrentSettings();
+    settingsfile::Write(settingsfile::Values(m_saved));
+}
+
+void CMainFrame::SaveSettings()
+{
+    m_saved = CurrentSettings();
+    QList<QPair<QString, QVariant>> values = settingsfile::Values(m_saved);
+    values.append({QStringLiteral("Window/Geometry"), saveGeometry()});
+    values.append({QStringLiteral("Window/State"), saveState()});
+    settingsfile::Write(values);
+}
+
 void CMainFrame::OnAbout()
 {
     CAboutDlg about(this);
@@ -185,5 +231,6 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     m_pView->DiscardJournal();
+    SaveSettings();
     event->accept();
 }

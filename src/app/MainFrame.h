@@ -20,6 +20,15 @@ public:
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
 
+    // The window's settings: geometry and state, the tool and status bar
+    // switches and the view's (see CMyKovaView::Settings), read back in the
+    // constructor. GeometryRestored tells whether a stored geometry was
+    // applied (else the window is shown maximised). SaveSettings writes them
+    // all (on close and when a signal ends the program); a change of the
+    // view's settings or of a switch is written as it happens.
+    bool GeometryRestored() const { return m_bGeometryRestored; }
+    void SaveSettings();
+
     // A device was added or removed: tell the view.
     void OnDeviceChange();
     void OnAbout();
@@ -35,9 +44,14 @@ private:
     void UpdateRunState(bool running);
     void UpdatePortMode(bool automatic);
     void UpdateKeyLocks();
+    void RestoreSettings();
+    sonivel::SAppSettings CurrentSettings() const;
+    void SaveChangedSettings();
 
     CMyKovaView* m_pView = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pReady = nullptr;
     QLabel* m_pLocks[3] = {};
+    bool m_bGeometryRestored = false;
+    sonivel::SAppSettings m_saved;   // as last written
 };

@@ -37,10 +37,15 @@ bool CMyKovaApp::InitInstance(const SCommandLine& commandLine)
         std::fprintf(stderr, "sonivel: cannot create the main window: %s\n", e.what());
         return false;
     }
-    // The window fills the screen also where no window manager maximises it.
-    if (const QScreen* screen = primaryScreen())
-        m_pFrame->setGeometry(screen->availableGeometry());
-    m_pFrame->showMaximized();
+    // The window comes back where it was left; the first time it fills the
+    // screen, also where no window manager maximises it.
+    if (m_pFrame->GeometryRestored()) {
+        m_pFrame->show();
+    } else {
+        if (const QScreen* screen = primaryScreen())
+            m_pFrame->setGeometry(screen->availableGeometry());
+        m_pFrame->showMaximized();
+    }
     if (!commandLine.dataFile.isEmpty() && !m_bEndedBySignal)
         m_pFrame->View()->OpenDataFile(commandLine.dataFile);
     return true;
@@ -51,8 +56,10 @@ void CMyKovaApp::EndBySignal()
     if (m_bEndedBySignal)
         return;
     m_bEndedBySignal = true;
-    if (m_pFrame)
+    if (m_pFrame) {
         m_pFrame->View()->KeepJournal();
+        m_pFrame->SaveSettings();
+    }
     // A question on the screen ends unanswered (its answer changes nothing
     // now), so that its event loop returns; then every loop ends, without the
     // close question of the main window.

@@ -2,10 +2,16 @@
 
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
+
+#include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -33,26 +39,24 @@ public:
     QString SaveFileName(QWidget* parent, const QString& initialName,
                          const QString& defaultSuffix, const QString& filter) override
     {
-        QFileDialog dlg(parent, QString(), initialName, filter);
+        const QString key = FolderKey(true, defaultSuffix);
+        QFileDialog dlg(parent, QString(), LastFolder(key), filter);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setDefaultSuffix(defaultSuffix);
         dlg.selectFile(initialName);
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-            return {};
-        return dlg.selectedFiles().front();
+        return Chosen(dlg, key);
     }
 
     QString OpenFileName(QWidget* parent, const QString& initialName,
                          const QString& defaultSuffix, const QString& filter) override
     {
-        QFileDialog dlg(parent, QString(), QString(), filter);
+        const QString key = FolderKey(false, defaultSuffix);
+        QFileDialog dlg(parent, QString(), LastFolder(key), filter);
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
         dlg.setDefaultSuffix(defaultSuffix);
         Q_UNUSED(initialName);
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-            return {};
-        return dlg.selectedFiles().front();
+        return Chosen(dlg, key);
     }
 
     bool ChooseColor(QWidget* parent, QColor initial, QColor* chosen) override
@@ -76,6 +80,33 @@ public:
     int Exec(QDialog& dialog) override { return dialog.exec(); }
 
 private:
+    // Each kind of file dialog (Open, Save, Export To Excel, ...) starts in
+    // the folder it was last left in, the first time in the user's documents
+    // folder (or home folder), never in the working folder.
+    static QString FolderKey(bool save, const QString& defaultSuffix)
+    {
+        return QString::fromStdString(sonivel::FileDialogFolderKey(save, defaultSuffix.toStdString()));
+    }
+
+    static QString LastFolder(const QString& key)
+    {
+        const QString last = settingsfile::Read(key).toString();
+        if (!last.isEmpty() && QFileInfo(last).isAbsolute() && QFileInfo(last).isDir())
+            return last;
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    }
+
+    // The file chosen (empty for Cancel); its folder becomes the kind's.
+    static QString Chosen(QFileDialog& dlg, const QString& key)
+    {
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return {};
+        const QString path = dlg.selectedFiles().front();
+        settingsfile::Write({{key, QFileInfo(path).absolutePath()}});
+        return path;
+    }
+
     static QMessageBox::Icon ToQt(Icon icon)
     {
         switch (icon) {
@@ -94,6 +125,11 @@ IDialogs* g_dialogs = nullptr;
 const char* const kResIdProperty = "resId";
 
 } // namespace
+
+IDialogs& QtDialogs()
+{
+    return g_qtDialogs;
+}
 
 IDialogs& Dialogs()
 {

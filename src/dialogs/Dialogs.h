@@ -21,7 +21,9 @@ public:
     virtual bool AskOkCancel(QWidget* parent, const QString& text, const QString& caption) = 0;
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
-    // Save and open file dialogs; an empty result means Cancel.
+    // Save and open file dialogs; an empty result means Cancel. The real ones
+    // start in the folder their kind (the default suffix and whether they
+    // save) was last left in and remember the folder of the file chosen.
     virtual QString SaveFileName(QWidget* parent, const QString& initialName,
                                  const QString& defaultSuffix, const QString& filter) = 0;
     virtual QString OpenFileName(QWidget* parent, const QString& initialName,
@@ -38,6 +40,8 @@ public:
 // The dialogs in use: the real Qt dialogs unless a test has put its own.
 IDialogs& Dialogs();
 void SetDialogs(IDialogs* dialogs);   // nullptr restores the real dialogs
+// The real Qt dialogs, whatever is installed (a scripted set may hand some on).
+IDialogs& QtDialogs();
 
 // Controls, dialogs and menu commands carry their numeric resource ids.
 void SetResId(QObject* object, int id);

@@ -7,6 +7,7 @@
 #include "logger/LogFileRead.h"
 #include "logger/LogState.h"
 #include "protocol/Receiver.h"
+#include "settings/SettingsFile.h"
 
 CDataLogger::CDataLogger(QWidget* view, CReceiver& receiver, CRecordStore& logStore, SHooks hooks)
     : m_pView(view), m_rx(receiver), m_logStore(logStore), m_hooks(std::move(hooks)),
@@ -93,6 +94,7 @@ void CDataLogger::ShowWindow()
 {
     if (!m_pLogDlg) {
         m_pLogDlg = new CDataLogDlg(m_pView->window(), m_logStore);
+        settingsfile::RememberGeometry(m_pLogDlg, QStringLiteral("DataLogger/Geometry"));
         m_pLogDlg->show();
     } else {
         m_pLogDlg->Recreate();

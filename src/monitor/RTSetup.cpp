@@ -119,6 +119,15 @@ void CRTSetup::SetGroupNumber(int n)
     Recompute();
 }
 
+void CRTSetup::SetRateIndex(int index)
+{
+    if (index < 0 || index >= m_pRate->count())
+        return;
+    m_pRate->setCurrentIndex(index);
+    m_nRateIndex = index;
+    Recompute();
+}
+
 void CRTSetup::Recompute()
 {
     const int index = m_pRate->currentIndex() < 0 ? sonivel::kDefaultRateIndex : m_pRate->currentIndex();

@@ -16,6 +16,9 @@ public:
     explicit CRTSetup(QWidget* parent = nullptr);
 
     void SetGroupNumber(int n);          // before showing
+    // Selects the interval the view last used (before showing); an index
+    // outside the combo box keeps the one selected.
+    void SetRateIndex(int index);
     int GroupNumber() const { return m_nGroupNumber; }
     int RateIndex() const { return m_nRateIndex; }
 

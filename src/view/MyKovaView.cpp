@@ -100,6 +100,7 @@ CMyKovaView::CMyKovaView(QWidget* parent, SViewOptions options)
     connect(m_form.panel, &CMeterPanel::KeyPressed, this, &CMyKovaView::OnKeyCommand);
     connect(m_form.showGraph, &QPushButton::clicked, this, [this] { OnCommand(1059); });
     connect(m_form.showList, &QPushButton::clicked, this, [this] { OnCommand(1060); });
+    connect(m_form.rate, &QComboBox::currentIndexChanged, this, &CMyKovaView::SettingsChanged);
 
     CDataLogger::SHooks hooks;
     hooks.write = [this](const std::uint8_t* data, std::size_t count) { return m_pLink->Write(data, count); };
@@ -139,9 +140,12 @@ void CMyKovaView::FirstShowing()
 {
     Relayout();
     m_receiver.ResetForFirstShowing();
-    m_form.rate->setCurrentIndex(2);
+    m_form.rate->setCurrentIndex(m_restored.rateIndex);
     ResetStatistics();
-    m_run.m_nRecordLimit = kDefaultRecordLimit;
+    m_run.m_nRecordLimit = m_restored.recordLimit;
+    if (m_restored.listShown)
+        OnShowList();
+    m_bSettingsApplied = true;
     SetLinkAlive(false);
     sonivel::SetInitialView(*m_pGraph, m_pGraph->width(), m_pGraph->height());
     RedrawGraph(1);
@@ -230,6 +234,7 @@ void CMyKovaView::OnShowList()
     m_form.vbar->hide();
     m_form.hbar->hide();
     m_bListShown = true;
+    emit SettingsChanged();
 }
 
 void CMyKovaView::OnShowGraph()
@@ -241,6 +246,7 @@ void CMyKovaView::OnShowGraph()
     m_form.hbar->show();
     m_form.list->hide();
     m_bListShown = false;
+    emit SettingsChanged();
 }
 
 void CMyKovaView::OnExit()

@@ -16,6 +16,7 @@
 #include "monitor/Statistics.h"
 #include "protocol/KeySender.h"
 #include "protocol/Receiver.h"
+#include "settings/AppSettings.h"
 #include "view/ViewForm.h"
 
 class CChartParent;
@@ -87,6 +88,14 @@ public:
     const SViewForm& Form() const { return m_form; }
     CGraphicsBtn* Graph() const { return m_pGraph; }
 
+    // The settings of the view that outlive the program: the sampling
+    // interval, the record limit, Graph or Data List, the port mode and the
+    // manual port (the tool and status bar switches are the frame's). Restore
+    // before the first showing, which then uses them; SettingsChanged tells
+    // when one changes.
+    void RestoreSettings(const sonivel::SAppSettings& settings);
+    sonivel::SAppSettings Settings() const;
+
     // The run's timers 1 to 4, as they fire.
     void OnRunTimer(int id) { m_run.OnTimer(id); }
     bool IsTimerActive(int id) const;
@@ -96,6 +105,8 @@ signals:
     void RunStateChanged(bool running);
     // The port mode changed: the frame moves its radio mark.
     void PortModeChanged(bool automatic);
+    // A setting of Settings() changed.
+    void SettingsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -168,6 +179,9 @@ private:
     SViewOptions m_options;
     CQtComLink* m_pLink = nullptr;
     std::string m_strPortPath;     // the device found by the last search
+    std::string m_strManualPort;   // the device chosen with Com Port > Manual
+    sonivel::SAppSettings m_restored;   // applied at the first showing
+    bool m_bSettingsApplied = false;    // ... once it has applied all of them
     CRecordStore m_rtStore;
     CRecordStore m_logStore;
     CReceiver m_receiver;

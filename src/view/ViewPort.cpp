@@ -1,5 +1,8 @@
 // The main view's serial link: opening the meter's port, the automatic and
 // manual port choice, device changes and the meter keys.
+#include <algorithm>
+
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -30,6 +33,12 @@ std::string CMyKovaView::SearchMeterPort() const
 
 void CMyKovaView::OpenMeterPort()
 {
+    // A manual port chosen before is opened again (a device named on the
+    // command line or in SONIVEL_PORT comes first).
+    if (!m_bAutoPort && !m_strManualPort.empty() && m_options.portPath.isEmpty()) {
+        OpenPortPath(m_strManualPort);
+        return;
+    }
     m_strPortPath = SearchMeterPort();
     if (m_strPortPath.empty())
         return;   // no meter: the view stays without data
@@ -69,6 +78,7 @@ void CMyKovaView::OnPortAuto()
 {
     m_bAutoPort = true;
     emit PortModeChanged(true);
+    emit SettingsChanged();
     OpenMeterPort();
 }
 
@@ -77,8 +87,32 @@ void CMyKovaView::OnPortManual()
     m_bAutoPort = false;
     emit PortModeChanged(false);
     CPort dlg(this, m_strPortPath.empty() ? QStringLiteral("/dev/ttyUSB0") : QString::fromStdString(m_strPortPath));
-    if (Dialogs().Exec(dlg) == QDialog::Accepted)
-        OpenPortPath(dlg.DevicePath().toStdString());
+    if (Dialogs().Exec(dlg) == QDialog::Accepted) {
+        m_strManualPort = dlg.DevicePath().toStdString();
+        OpenPortPath(m_strManualPort);
+    }
+    emit SettingsChanged();
+}
+
+void CMyKovaView::RestoreSettings(const sonivel::SAppSettings& settings)
+{
+    m_restored = settings;
+    m_bAutoPort = settings.autoPort;
+    m_strManualPort = settings.manualPort;
+    emit PortModeChanged(m_bAutoPort);
+}
+
+sonivel::SAppSettings CMyKovaView::Settings() const
+{
+    sonivel::SAppSettings s = m_restored;   // until the first showing has applied them
+    if (m_bSettingsApplied) {
+        s.rateIndex = std::max(0, m_form.rate->currentIndex());
+        s.recordLimit = m_run.m_nRecordLimit;
+        s.listShown = m_bListShown;
+    }
+    s.autoPort = m_bAutoPort;
+    s.manualPort = m_strManualPort;
+    return s;
 }
 
 void CMyKovaView::OnKeyCommand(int key)

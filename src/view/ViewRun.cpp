@@ -77,6 +77,7 @@ void CMyKovaView::OnSetup()
         return;
     CRTSetup setup(this);
     setup.SetGroupNumber(m_run.m_nRecordLimit);
+    setup.SetRateIndex(m_form.rate->currentIndex());
     if (Dialogs().Exec(setup) != QDialog::Accepted)
         return;
     m_run.m_nRecordLimit = setup.GroupNumber();

@@ -14,6 +14,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -97,6 +98,9 @@ public:
 
 int main(int argc, char** argv)
 {
+    // The tour shows the windows as they first come, whatever the user has set.
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     CMyKovaApp app(argc, argv);
     g_dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     CTourDialogs dialogs;
