@@ -5,8 +5,10 @@
 // appended at the end of its model without painting every visible row again:
 // only the new rows are painted, and a scroll that follows moves the rows
 // already on screen as they are. Any other change of the model (a reset,
-// rows inserted elsewhere) lays the list out and paints it whole, as a plain
-// QTableView does. UI thread only.
+// rows inserted elsewhere), a hidden list and a list whose scroll bar comes
+// or goes are laid out and painted whole, as a plain QTableView does. The
+// owner appends through the model's beginInsertRows / endInsertRows and then
+// scrolls as it likes. UI thread only.
 class CDataListView : public QTableView {
     Q_OBJECT
 public:
