@@ -19,6 +19,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "graph/FormLook.h"
+#include "monitor/DataListView.h"
 #include "monitor/MeterPanel.h"
 #include "monitor/SetupMath.h"
 #include "view/ViewLayout.h"
@@ -305,7 +306,7 @@ SViewForm BuildViewForm(QWidget* view)
     SetResId(f.vbar, 1039);
     f.hbar = new QScrollBar(Qt::Horizontal, view);
     SetResId(f.hbar, 1038);
-    f.list = new QTableView(view);
+    f.list = new CDataListView(view);
     SetResId(f.list, 1037);
     f.list->setGeometry(plot);
     f.list->setSelectionBehavior(QAbstractItemView::SelectRows);

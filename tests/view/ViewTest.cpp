@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -126,6 +128,49 @@ TEST_F(ViewTest, TheChartHiddenByTheListIsComposedOnceWhenShownAgain)
     EXPECT_EQ(chart.BaseComposeCount(), composes + 1);
     // The chart shows all five records: the screen is the whole picture.
     EXPECT_EQ(chart.grab().toImage().convertToFormat(QImage::Format_RGB32), chart.Picture());
+    view.OnCommand(32772);
+}
+
+// The data list paints only the rows a tick appends and moves the rest as it
+// is on screen: what the screen shows must be what painting the whole list
+// shows, while the list fills its place, once it scrolls, and after Clear Data.
+TEST_F(ViewTest, TheDataListOnScreenIsTheWholeListAfterEveryTick)
+{
+    auto* list = FindById<QTableView>(&view, 1037);
+    const auto onScreen = [&] {
+        const QPoint at = list->mapTo(&view, QPoint(0, 0));
+        return view.screen()
+            ->grabWindow(view.winId(), at.x(), at.y(), list->width(), list->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto whole = [&] { return list->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    FindById<QComboBox>(&view, 1007)->setCurrentIndex(9);   // 10 s: only the test's ticks record
+    LinkAlive();
+    view.OnCommand(32771);
+    ASSERT_TRUE(view.IsRunActive());
+    Click(1060);
+    QApplication::processEvents();
+    const int rowsShown = list->viewport()->height() / list->verticalHeader()->defaultSectionSize();
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 1; i <= rowsShown + 5; ++i) {
+            Ticks(1);
+            QApplication::processEvents();
+            QApplication::processEvents();   // the scroll bar's coming is queued
+            ASSERT_EQ(onScreen(), whole()) << "round " << round << ", after " << i << " records";
+        }
+        EXPECT_EQ(list->model()->rowCount(), rowsShown + 5);
+        const QModelIndex last = list->model()->index(rowsShown + 4, 0);
+        EXPECT_EQ(last.data().toString(), QString::number(rowsShown + 5));
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(last)));
+        view.OnCommand(32772);
+        view.OnCommand(32773);   // Clear Data, answered OK
+        QApplication::processEvents();
+        QApplication::processEvents();   // the scroll bar goes, queued
+        EXPECT_EQ(list->model()->rowCount(), 0);
+        EXPECT_EQ(onScreen(), whole());
+        view.OnCommand(32771);
+    }
     view.OnCommand(32772);
 }
 
