@@ -8,6 +8,7 @@
 #include "acoustics/NoiseStatistics.h"
 #include "common/Text.h"
 #include "dialogs/Dialogs.h"
+#include "files/JobDialog.h"
 #include "graph/ChartParent.h"
 #include "graph/GraphicsBtn.h"
 #include "logger/GroupListModel.h"
@@ -97,14 +98,23 @@ void CDataLogDlg::OnGroupDoubleClicked(int row)
     if (row < 0 || row >= m_pModel->rowCount())
         return;
     const int group = m_pModel->index(row, 0).data(CGroupListModel::GroupRole).toInt();
-    sonivel::SelectGroup(m_logStore, group, m_selGroup);
-    m_pNoise->Fill(m_selGroup);
+    // The group's records are found and their figures made on a worker (the
+    // window keeps answering), then taken over here at once.
+    CRecordSelection sel;
+    sonivel::CFiguresByWeighting figures;
+    sonivel::SGroupStats s;
+    sonivel::RunJob(this, QStringLiteral("Reading group %1").arg(group), [&](sonivel::IJobProgress&) {
+        sonivel::SelectGroup(m_logStore, group, sel);
+        figures = CNoiseStatistics::FiguresOf(sel);
+        s = sonivel::ComputeGroupStats(sel);
+    });
+    m_selGroup = std::move(sel);
+    m_pNoise->Fill(m_selGroup, std::move(figures));
     if (m_selGroup.IsEmpty()) {
         // The row outlived its records: nothing to show.
         m_form.graph->Redraw(&m_selGroup, 1);
         return;
     }
-    const sonivel::SGroupStats s = sonivel::ComputeGroupStats(m_selGroup);
     m_stat = s.block;
     ShowStatistics(s.nCount);
     ResetChart();
