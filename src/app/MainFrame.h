@@ -40,4 +40,6 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pReady = nullptr;
     QLabel* m_pLocks[3] = {};
+    bool m_bRunActive = false;
+    bool m_bJobRunning = false;   // file work in progress (sonivel::JobRunning)
 };

@@ -38,6 +38,12 @@ CDataLogDlg::CDataLogDlg(QWidget* owner, CRecordStore& logStore)
     connect(m_form.printData, &QAction::triggered, this, &CDataLogDlg::OnPrintData);
     connect(m_form.reportPdf, &QAction::triggered, this, &CDataLogDlg::OnReportPdf);
     connect(m_form.noiseStats, &QAction::triggered, this, &CDataLogDlg::OnNoiseStatistics);
+    // While file work runs (here or in the main window), the file commands are grey.
+    connect(&sonivel::CJobState::Instance(), &sonivel::CJobState::RunningChanged, this, [this](bool running) {
+        for (QAction* a : {m_form.importData, m_form.exportExcel, m_form.exportCsv, m_form.saveSelected,
+                           m_form.printGraph, m_form.printData, m_form.reportPdf})
+            a->setEnabled(!running);
+    });
 
     ResetChart();
     FillGroupList();
@@ -95,7 +101,7 @@ void CDataLogDlg::FillGroupList()
 
 void CDataLogDlg::OnGroupDoubleClicked(int row)
 {
-    if (row < 0 || row >= m_pModel->rowCount())
+    if (row < 0 || row >= m_pModel->rowCount() || sonivel::JobRunning())
         return;
     const int group = m_pModel->index(row, 0).data(CGroupListModel::GroupRole).toInt();
     // The group's records are found and their figures made on a worker (the
@@ -179,6 +185,11 @@ void CDataLogDlg::CloseWindow()
 
 void CDataLogDlg::closeEvent(QCloseEvent* event)
 {
+    // Closing empties the logger store, which file work in progress may read.
+    if (sonivel::JobRunning()) {
+        event->ignore();
+        return;
+    }
     CloseWindow();
     event->accept();
 }

@@ -13,10 +13,14 @@
 #include <iterator>
 #include <string>
 
+#include <QAction>
+#include <QPushButton>
 #include <QApplication>
 #include <QTest>
 
+#include "app/MainFrame.h"
 #include "common/Text.h"
+#include "files/JobDialog.h"
 #include "files/DataFile.h"
 #include "graph/ChartMouse.h"
 #include "graph/GraphicsBtn.h"
@@ -133,6 +137,63 @@ TEST(LongRecording, OpenZoomCursorsPrintAndSaveKeepPixelsAndBytes)
     ASSERT_TRUE(fs::exists(saved));
     EXPECT_TRUE(Bytes(saved) == Bytes(input)) << "the saved file differs from the opened one";
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+    fs::remove_all(dir);
+}
+
+// While a long Save runs, the main window answers: the data list can be shown,
+// the commands that would conflict with the Save are grey and refused (Clear
+// Data answered OK would empty the records the Save reads), and the window
+// does not close. The file is then the store's, whole.
+TEST(LongRecording, TheWindowAnswersWhileASaveRunsAndRefusesWhatWouldConflict)
+{
+    const fs::path dir = fs::temp_directory_path() / ("sonivel-busy-" + std::to_string(QCoreApplication::applicationPid()));
+    fs::create_directories(dir);
+    const fs::path saved = dir / "saved.txt", expected = dir / "expected.txt";
+    testsupport::CScriptedDialogs dialogs;   // every question answered OK / Yes
+    dialogs.savePath = QString::fromStdString(saved.string());
+    CMainFrame frame(SViewOptions{QString(), false});
+    frame.show();
+    auto* view = frame.findChild<CMyKovaView*>();
+    ASSERT_NE(view, nullptr);
+    constexpr std::size_t n = kRecords / 10;
+    for (std::size_t i = 0; i < n; ++i)
+        view->RTStore().Add(LongRecord(i));
+    ASSERT_TRUE(sonivel::WriteDataFile(expected.string(), view->RTStore()).ok);
+
+    struct SDuring {
+        bool asked = false, saveGrey = false, listAnswered = false, closed = true;
+        std::size_t afterClear = 0;
+    } during;
+    // Runs in the Save's own event loop, before its work has begun.
+    const auto once = QObject::connect(&sonivel::CJobState::Instance(), &sonivel::CJobState::RunningChanged, &frame,
+                                       [&](bool running) {
+        if (!running || during.asked)
+            return;
+        during.asked = true;
+        QMetaObject::invokeMethod(&frame, [&] {
+            during.saveGrey = !frame.Action(32786)->isEnabled() && !frame.Action(32773)->isEnabled() &&
+                              !frame.Action(32788)->isEnabled() && frame.Action(32817)->isEnabled();
+            QTest::mouseClick(view->Form().showList, Qt::LeftButton);   // Show List
+            during.listAnswered = view->IsListShown();
+            frame.Action(32773)->trigger();  // Clear Data, greyed: nothing happens
+            view->OnCommand(32773);          // nor when asked directly
+            during.afterClear = view->RTStore().GetSize();
+            during.closed = frame.close();
+        }, Qt::QueuedConnection);
+    });
+    ASSERT_TRUE(view->OnCommand(32786));   // File > Save
+    QObject::disconnect(once);
+
+    EXPECT_TRUE(during.asked);
+    EXPECT_TRUE(during.saveGrey) << "Save, Clear Data and Exit grey, Color Setting not";
+    EXPECT_TRUE(during.listAnswered);
+    EXPECT_EQ(during.afterClear, n);
+    EXPECT_FALSE(during.closed);
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(frame.Action(32786)->isEnabled());
+    EXPECT_TRUE(Bytes(saved) == Bytes(expected)) << "the saved file is not the store's";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+    view->RTStore().RemoveAll();   // the window closes without asking
     fs::remove_all(dir);
 }
 
