@@ -4,7 +4,8 @@
 // Selected. The chart's pixels must be those of per-segment drawing in the
 // state the mouse left it, and the saved file must be the opened one byte for
 // byte. Under AddressSanitizer the recording is a tenth as long (the test
-// would take minutes); the Release build runs the whole length.
+// would take minutes); the Release build runs the whole length. The second
+// test checks that the window keeps answering during a long Save.
 #include <gtest/gtest.h>
 
 #include <cmath>
