@@ -63,9 +63,20 @@ void CNoiseStatistics::Add(const CObjData& record)
 
 void CNoiseStatistics::Fill(const CRecordList& records)
 {
-    m_figures = {};
+    Fill(records, FiguresOf(records));
+}
+
+sonivel::CFiguresByWeighting CNoiseStatistics::FiguresOf(const CRecordList& records)
+{
+    sonivel::CFiguresByWeighting figures;
     for (std::size_t i = 0; i < records.GetSize(); ++i)
-        m_figures.Add(records.GetAt(i));
+        figures.Add(records.GetAt(i));
+    return figures;
+}
+
+void CNoiseStatistics::Fill(const CRecordList& records, sonivel::CFiguresByWeighting figures)
+{
+    m_figures = std::move(figures);
     m_nGroup = records.IsEmpty() ? 0 : records.GetAt(0).m_nGroup;
     m_bCursorStale = true;   // the same cursors may now stand on other records
     SeriesChanged();

@@ -37,6 +37,10 @@ public:
     void Reset();
     void Add(const CObjData& record);
     void Fill(const CRecordList& records);
+    // The same with the figures of records made beforehand by FiguresOf
+    // (which any thread may run while records stay as they are).
+    void Fill(const CRecordList& records, sonivel::CFiguresByWeighting figures);
+    static sonivel::CFiguresByWeighting FiguresOf(const CRecordList& records);
 
     // The Noise Statistics command: opens the window, or raises it.
     void ShowWindow();

@@ -13,6 +13,7 @@
 #include "app/KeyLocks.h"
 #include "app/MenuTable.h"
 #include "dialogs/Dialogs.h"
+#include "files/JobDialog.h"
 #include "res/Artwork.h"
 #include "serial/QtComLink.h"
 #include "settings/SettingsFile.h"
@@ -30,6 +31,10 @@ CMainFrame::CMainFrame(SViewOptions options, QWidget* parent) : QMainWindow(pare
     WatchDevices();
     connect(m_pView, &CMyKovaView::RunStateChanged, this, &CMainFrame::UpdateRunState);
     connect(m_pView, &CMyKovaView::PortModeChanged, this, &CMainFrame::UpdatePortMode);
+    connect(&sonivel::CJobState::Instance(), &sonivel::CJobState::RunningChanged, this, [this](bool running) {
+        m_bJobRunning = running;
+        UpdateRunState(m_bRunActive);
+    });
     UpdateRunState(false);
     UpdatePortMode(true);
     RestoreSettings();
@@ -162,8 +167,13 @@ void CMainFrame::OnDeviceChange()
 
 void CMainFrame::UpdateRunState(bool running)
 {
+    m_bRunActive = running;
+    // While file work runs, the commands that would conflict with it are grey.
+    for (const SMenuEntry& e : kMainMenu)
+        if (e.id != 0 && CMyKovaView::IsViewCommand(e.id))
+            Action(e.id)->setEnabled(!m_bJobRunning || CMyKovaView::RunsBesideJob(e.id));
     for (int id : {32771, 32773, 32791})
-        Action(id)->setEnabled(!running);
+        Action(id)->setEnabled(!running && !m_bJobRunning);
     Action(32772)->setEnabled(running);
 }
 
@@ -225,6 +235,12 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // The file work in progress reads the records: it ends (or is
+    // cancelled in its progress dialog) before the window can close.
+    if (sonivel::JobRunning()) {
+        event->ignore();
+        return;
+    }
     if (m_pView->HoldsRecords() &&
         !Dialogs().AskOkCancel(this, QStringLiteral("Close Window?"), QStringLiteral("Tip"))) {
         event->ignore();

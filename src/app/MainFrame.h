@@ -54,4 +54,6 @@ private:
     QLabel* m_pLocks[3] = {};
     bool m_bGeometryRestored = false;
     sonivel::SAppSettings m_saved;   // as last written
+    bool m_bRunActive = false;
+    bool m_bJobRunning = false;   // file work in progress (sonivel::JobRunning)
 };

@@ -10,17 +10,34 @@ namespace {
 constexpr int kBarSteps = 1000;
 constexpr int kPollMs = 50;
 
+int g_nJobs = 0;   // CJobDialogs alive (UI thread only)
+
 } // namespace
+
+bool JobRunning()
+{
+    return g_nJobs > 0;
+}
+
+CJobState& CJobState::Instance()
+{
+    static auto* state = new CJobState;   // lives to the end of the process
+    return *state;
+}
 
 CJobDialog::CJobDialog(QWidget* parent, QString label, std::function<void()> onCancel)
     : m_pParent(parent), m_strLabel(std::move(label)), m_onCancel(std::move(onCancel))
 {
     m_clock.start();
+    if (g_nJobs++ == 0)
+        emit CJobState::Instance().RunningChanged(true);
 }
 
 CJobDialog::~CJobDialog()
 {
     delete m_pDialog.data();
+    if (--g_nJobs == 0)
+        emit CJobState::Instance().RunningChanged(false);
 }
 
 void CJobDialog::Update(std::size_t done, std::size_t total)
@@ -31,7 +48,7 @@ void CJobDialog::Update(std::size_t done, std::size_t total)
         auto* dialog = new QProgressDialog(m_strLabel, QStringLiteral("Cancel"), 0, kBarSteps, m_pParent);
         dialog->setObjectName(QStringLiteral("jobProgress"));
         dialog->setWindowTitle(QCoreApplication::applicationName());
-        dialog->setWindowModality(Qt::ApplicationModal);
+        dialog->setWindowModality(Qt::NonModal);
         dialog->setAutoClose(false);
         dialog->setAutoReset(false);
         dialog->setMinimumDuration(0);
@@ -51,7 +68,7 @@ void CJobDialog::Update(std::size_t done, std::size_t total)
 
 void CJobDialog::ProcessEvents(bool wait)
 {
-    QEventLoop::ProcessEventsFlags flags = m_pDialog ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+    QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
     if (wait)
         flags |= QEventLoop::WaitForMoreEvents;
     QCoreApplication::processEvents(flags);
@@ -62,6 +79,8 @@ void RunJob(QWidget* parent, const QString& label, const CJobRunner::Work& work)
     CJobRunner runner;
     bool ended = false;
     QObject endpoint;   // the UI thread's end of the job: the queued call runs here
+    // The dialog first: JobRunning() holds before the work starts.
+    CJobDialog dialog(parent, label, [&runner] { runner.Cancel(); });
     const bool started = runner.Start([&work, &endpoint, &ended](IJobProgress& progress) {
         work(progress);
         QMetaObject::invokeMethod(&endpoint, [&ended] { ended = true; }, Qt::QueuedConnection);
@@ -71,7 +90,6 @@ void RunJob(QWidget* parent, const QString& label, const CJobRunner::Work& work)
         work(progress);
         return;
     }
-    CJobDialog dialog(parent, label, [&runner] { runner.Cancel(); });
     QTimer poll;
     poll.setInterval(kPollMs);
     QObject::connect(&poll, &QTimer::timeout, [&] { dialog.Update(runner.Progress().Done(), runner.Progress().Total()); });

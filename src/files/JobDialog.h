@@ -4,16 +4,20 @@
 // (chunks from the meter, timers and repaints go on; the monitoring run keeps
 // appending). Everything here runs on the UI thread.
 //
-// The dialog comes up only once the work has lasted kShowAfterMs, application
-// modal: until then user input waits in the queue, afterwards it goes to the
-// dialog alone, so no command starts while the work runs and nothing empties
-// the records the work reads. Cancel (or Esc, or closing the dialog) asks the
-// work to stop; the work then leaves files and stores as they were.
+// The dialog comes up once the work has lasted kShowAfterMs, without modality:
+// the windows keep answering the user meanwhile (the chart scrolls, zooms and
+// measures, the data list scrolls). What would conflict with the work (another
+// file command, whatever empties or replaces a store, closing a window that
+// owns one, quitting) asks JobRunning() and is refused or greyed while it is
+// true, so nothing empties the records the work reads. Cancel (or Esc, or
+// closing the dialog) asks the work to stop; the work then leaves files and
+// stores as they were.
 #include <cstddef>
 #include <functional>
 #include <memory>
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -24,6 +28,19 @@ class QProgressDialog;
 class QWidget;
 
 namespace sonivel {
+
+// Whether file work is in progress (from a CJobDialog's construction to its
+// end; they may nest).
+bool JobRunning();
+
+// Tells when JobRunning() changes, for the windows that grey their commands.
+class CJobState final : public QObject {
+    Q_OBJECT
+public:
+    static CJobState& Instance();
+signals:
+    void RunningChanged(bool running);
+};
 
 class CJobDialog {
 public:
@@ -39,8 +56,8 @@ public:
     // Shows done of total, bringing the dialog up once the work has lasted
     // kShowAfterMs.
     void Update(std::size_t done, std::size_t total);
-    // Lets the event loop run what is pending (user input only while the
-    // dialog is on screen); with wait, first waits for an event.
+    // Lets the event loop run what is pending, user input included; with
+    // wait, first waits for an event.
     void ProcessEvents(bool wait);
     bool Cancelled() const { return m_bCancelled; }
 

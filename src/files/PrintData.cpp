@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QPainter>
 #include <QPrinter>
 
@@ -13,6 +15,8 @@ namespace {
 
 // A longer printout is printed only when the user confirms its page count.
 constexpr int kAskAbovePages = 100;
+// Records whose texts are measured between two turns of the event loop.
+constexpr std::size_t kMeasureSlice = 2048;
 
 // The pages Print Data makes of n records on the chosen printer, before any
 // document is started (so a No writes nothing).
@@ -41,14 +45,30 @@ void PrintData(CPrintRX& job, QWidget* parent, const CRecordList& records, const
     if (!job.StartJobDoc())
         return;
     // The pages are made here, on the UI thread (the printer is no thread's
-    // but this one's); between pages the event loop turns and Cancel is heard.
+    // but this one's). The columns' widths are measured a slice of records
+    // at a time, then the pages made one at a time; between slices and pages
+    // the event loop turns and Cancel is heard. The bar counts each record
+    // twice: once measured, once printed.
     CJobDialog progress(parent, QStringLiteral("Printing"), {});
+    const auto turn = [&progress, &job, n](std::size_t done) {
+        progress.Update(done, 2 * n);
+        progress.ProcessEvents(false);
+        if (progress.Cancelled())
+            job.AbortJob();
+        return !progress.Cancelled();
+    };
     QPainter& p = job.Painter();
     const SPageUnits u = PageUnits(job.HorzRes(), job.VertRes());
     p.setFont(PrintFont(p.device(), u.J));
     const STextMeasure f = PrintMeasure(p.font(), p.device());
     const int N = f.lineSpacing;
-    const SDataColumns cols = DataColumns(u, records, f);
+    SDataWidths widths = DataWidths(f);
+    for (std::size_t first = 0; first < n; first += kMeasureSlice) {
+        WidenDataWidths(widths, records, first, std::min(n, first + kMeasureSlice), f);
+        if (!turn(first))
+            return;
+    }
+    const SDataColumns cols = PlaceDataColumns(u, widths, f);
     const std::string printTime = PrintTimeText(Now());
     if (job.StartJobPage() == -1)
         return;
@@ -62,12 +82,8 @@ void PrintData(CPrintRX& job, QWidget* parent, const CRecordList& records, const
         if (place.closesPage) {
             DrawTexts(p, DataFooterTexts(u, place.page + 1, printTime, f));
             job.EndJobPage();
-            progress.Update(static_cast<std::size_t>(place.page) + 1, static_cast<std::size_t>(PageCount(n, R)));
-            progress.ProcessEvents(false);
-            if (progress.Cancelled()) {
-                job.AbortJob();
+            if (!turn(n + i + 1))
                 return;
-            }
             if (job.StartJobPage() == -1)
                 return;
             DrawTexts(p, DataNextPageHeader(u, cols, f));

@@ -112,32 +112,56 @@ CPlacedTexts GraphPageTexts(const SGraphPage& g, const SChartState& c, const STi
     return out;
 }
 
-SDataColumns DataColumns(const SPageUnits& u, const CRecordList& records, const STextMeasure& f)
+SDataWidths DataWidths(const STextMeasure& f)
+{
+    SDataWidths w;
+    for (const char* text : kStatLabels)
+        w.label = std::max(w.label, f.width(text));
+    w.id = f.width("ID");
+    w.time = f.width("DateTime");
+    w.unit = f.width("Unit");
+    w.value = f.width("Value");
+    return w;
+}
+
+void WidenDataWidths(SDataWidths& w, const CRecordList& records, std::size_t first, std::size_t last,
+                     const STextMeasure& f)
+{
+    // A text equal to the record before's has that one's width: runs of
+    // records in the same second share their time text and the unit.
+    std::string time, unit;
+    for (std::size_t i = first; i < last; ++i) {
+        const CObjData& r = records.GetAt(i);
+        w.id = std::max(w.id, f.width(Format("%zu", i + 1)));
+        if (i == first || r.m_strTime != time)
+            w.time = std::max(w.time, f.width(r.m_strTime));
+        if (i == first || r.m_strUnit != unit)
+            w.unit = std::max(w.unit, f.width(r.m_strUnit));
+        w.value = std::max(w.value, f.width(Format("%.2f", r.m_dValue)));
+        time = r.m_strTime;
+        unit = r.m_strUnit;
+    }
+}
+
+SDataColumns PlaceDataColumns(const SPageUnits& u, const SDataWidths& w, const STextMeasure& f)
 {
     const int K = u.K;
-    int label = 0;
-    for (const char* text : kStatLabels)
-        label = std::max(label, f.width(text));
-    int id = f.width("ID");
-    int time = f.width("DateTime");
-    int unit = f.width("Unit");
-    int value = f.width("Value");
-    for (std::size_t i = 0; i < records.GetSize(); ++i) {
-        const CObjData& r = records.GetAt(i);
-        id = std::max(id, f.width(Format("%zu", i + 1)));
-        time = std::max(time, f.width(r.m_strTime));
-        unit = std::max(unit, f.width(r.m_strUnit));
-        value = std::max(value, f.width(Format("%.2f", r.m_dValue)));
-    }
     SDataColumns cols;
     cols.label = 4 * K;
-    cols.statValue = std::max(15 * K, After(cols.label, label, f));
+    cols.statValue = std::max(15 * K, After(cols.label, w.label, f));
     cols.id = 4 * K;
-    cols.time = std::max(11 * K, After(cols.id, id, f));
-    cols.unit = std::max(27 * K, After(cols.time, time, f));
-    cols.value = std::max(33 * K, After(cols.unit, unit, f));
-    cols.ruleEnd = std::max(40 * K, ToIntRange(static_cast<long long>(cols.value) + value));
+    cols.time = std::max(11 * K, After(cols.id, w.id, f));
+    cols.unit = std::max(27 * K, After(cols.time, w.time, f));
+    cols.value = std::max(33 * K, After(cols.unit, w.unit, f));
+    cols.ruleEnd = std::max(40 * K, ToIntRange(static_cast<long long>(cols.value) + w.value));
     return cols;
+}
+
+SDataColumns DataColumns(const SPageUnits& u, const CRecordList& records, const STextMeasure& f)
+{
+    SDataWidths w = DataWidths(f);
+    WidenDataWidths(w, records, 0, records.GetSize(), f);
+    return PlaceDataColumns(u, w, f);
 }
 
 CPlacedTexts DataFirstPageHeader(const SPageUnits& u, const SDataColumns& cols, const SStatBlock& block,

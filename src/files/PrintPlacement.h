@@ -61,6 +61,22 @@ struct SDataColumns {
 };
 SDataColumns DataColumns(const SPageUnits& u, const CRecordList& records, const STextMeasure& f);
 
+// The widest texts of the table's columns, measured a range of records at a
+// time (DataColumns in pieces, for a caller that lets other work run between
+// them): start from DataWidths(f), widen with every range of the records,
+// then place the columns.
+struct SDataWidths {
+    int label = 0;
+    int id = 0;
+    int time = 0;
+    int unit = 0;
+    int value = 0;
+};
+SDataWidths DataWidths(const STextMeasure& f);
+void WidenDataWidths(SDataWidths& w, const CRecordList& records, std::size_t first, std::size_t last,
+                     const STextMeasure& f);
+SDataColumns PlaceDataColumns(const SPageUnits& u, const SDataWidths& w, const STextMeasure& f);
+
 // The first page's title, statistics and column heads.
 CPlacedTexts DataFirstPageHeader(const SPageUnits& u, const SDataColumns& cols, const SStatBlock& stats,
                                  const STextMeasure& f);

@@ -8,6 +8,7 @@
 #include "acoustics/NoiseStatistics.h"
 #include "common/Text.h"
 #include "dialogs/Dialogs.h"
+#include "files/JobDialog.h"
 #include "graph/ChartParent.h"
 #include "graph/GraphicsBtn.h"
 #include "logger/GroupListModel.h"
@@ -37,6 +38,12 @@ CDataLogDlg::CDataLogDlg(QWidget* owner, CRecordStore& logStore)
     connect(m_form.printData, &QAction::triggered, this, &CDataLogDlg::OnPrintData);
     connect(m_form.reportPdf, &QAction::triggered, this, &CDataLogDlg::OnReportPdf);
     connect(m_form.noiseStats, &QAction::triggered, this, &CDataLogDlg::OnNoiseStatistics);
+    // While file work runs (here or in the main window), the file commands are grey.
+    connect(&sonivel::CJobState::Instance(), &sonivel::CJobState::RunningChanged, this, [this](bool running) {
+        for (QAction* a : {m_form.importData, m_form.exportExcel, m_form.exportCsv, m_form.saveSelected,
+                           m_form.printGraph, m_form.printData, m_form.reportPdf})
+            a->setEnabled(!running);
+    });
 
     ResetChart();
     FillGroupList();
@@ -94,17 +101,26 @@ void CDataLogDlg::FillGroupList()
 
 void CDataLogDlg::OnGroupDoubleClicked(int row)
 {
-    if (row < 0 || row >= m_pModel->rowCount())
+    if (row < 0 || row >= m_pModel->rowCount() || sonivel::JobRunning())
         return;
     const int group = m_pModel->index(row, 0).data(CGroupListModel::GroupRole).toInt();
-    sonivel::SelectGroup(m_logStore, group, m_selGroup);
-    m_pNoise->Fill(m_selGroup);
+    // The group's records are found and their figures made on a worker (the
+    // window keeps answering), then taken over here at once.
+    CRecordSelection sel;
+    sonivel::CFiguresByWeighting figures;
+    sonivel::SGroupStats s;
+    sonivel::RunJob(this, QStringLiteral("Reading group %1").arg(group), [&](sonivel::IJobProgress&) {
+        sonivel::SelectGroup(m_logStore, group, sel);
+        figures = CNoiseStatistics::FiguresOf(sel);
+        s = sonivel::ComputeGroupStats(sel);
+    });
+    m_selGroup = std::move(sel);
+    m_pNoise->Fill(m_selGroup, std::move(figures));
     if (m_selGroup.IsEmpty()) {
         // The row outlived its records: nothing to show.
         m_form.graph->Redraw(&m_selGroup, 1);
         return;
     }
-    const sonivel::SGroupStats s = sonivel::ComputeGroupStats(m_selGroup);
     m_stat = s.block;
     ShowStatistics(s.nCount);
     ResetChart();
@@ -169,6 +185,11 @@ void CDataLogDlg::CloseWindow()
 
 void CDataLogDlg::closeEvent(QCloseEvent* event)
 {
+    // Closing empties the logger store, which file work in progress may read.
+    if (sonivel::JobRunning()) {
+        event->ignore();
+        return;
+    }
     CloseWindow();
     event->accept();
 }

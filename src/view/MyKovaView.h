@@ -53,6 +53,9 @@ public:
     // Runs the command with this id; false when the view has none of that id.
     bool OnCommand(int id);
     static bool IsViewCommand(int id);
+    // Whether the command may run while file work is in progress (see
+    // sonivel::JobRunning); the others are refused meanwhile.
+    static bool RunsBesideJob(int id);
 
     // The form's size (545 x 365 dialog units).
     QSize sizeHint() const override { return FormSize(); }
