@@ -3,8 +3,6 @@
 // must be those of printf's formats applied to each record as it was added.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 #include <limits>
 #include <vector>
 
@@ -67,37 +65,10 @@ std::string CsvLine(const CObjData& r)
     return line;
 }
 
-// The Berlin zone (with daylight saving time) for the CSV's local times
-// while it lives; the zone before afterwards.
-class CBerlinZone {
-public:
-    CBerlinZone()
-    {
-        const char* tz = std::getenv("TZ");
-        m_bHad = tz != nullptr;
-        m_old = tz ? tz : "";
-        setenv("TZ", "Europe/Berlin", 1);
-        tzset();
-    }
-    ~CBerlinZone()
-    {
-        if (m_bHad)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::string m_old;
-    bool m_bHad = false;
-};
-
 } // namespace
 
 TEST(RecordWriters, BytesAreThoseOfEachRecordFormattedOnItsOwn)
 {
-    const CBerlinZone zone;
     CRecordStore store;
     for (const CObjData& r : Records())
         store.Add(r);
