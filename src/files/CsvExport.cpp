@@ -5,6 +5,7 @@
 #include "common/IsoTime.h"
 #include "common/Text.h"
 #include "files/RecordLines.h"
+#include "files/TextLines.h"
 #include "graph/TimeAxis.h"
 
 namespace sonivel {
@@ -34,6 +35,49 @@ std::string_view Weighting(std::string_view unit)
     return unit;
 }
 
+// The time fields of rows in turn: the local time of a time text is worked
+// out again only when the text or the milliseconds change (records of a file
+// come several to the second, all with 0 ms).
+class CCsvTimes {
+public:
+    // The ISO text of time and milli, empty when time names no local time.
+    const std::string& Iso(std::string_view time, int milli)
+    {
+        if (m_bKnown && time == m_time && milli == m_milli)
+            return m_iso;
+        m_bKnown = false;
+        const std::optional<std::time_t> t = ParseDateTime(time);
+        m_iso = t ? IsoLocalTimeText(*t, milli) : std::string();
+        m_time.assign(time);
+        m_milli = milli;
+        m_bKnown = true;
+        return m_iso;
+    }
+
+private:
+    std::string m_time, m_iso;
+    int m_milli = 0;
+    bool m_bKnown = false;
+};
+
+void AppendRow(std::string& out, std::string_view time, double level, std::string_view unit, int milli,
+               CCsvTimes& times)
+{
+    const std::string& iso = times.Iso(time, milli);
+    if (!iso.empty())
+        out += iso;
+    else
+        AppendField(out, time);
+    out += ',';
+    AppendFixed2(out, level);
+    out += ',';
+    AppendField(out, Weighting(unit));
+    out += ',';
+    // "yyyy-mm-ddThh:mm:ss.mmm": the ISO time up to its UTC offset.
+    out += std::string_view(iso).substr(0, std::min<std::size_t>(iso.size(), 23));
+    out += "\r\n";
+}
+
 } // namespace
 
 std::string_view CsvHeader()
@@ -43,20 +87,8 @@ std::string_view CsvHeader()
 
 void AppendCsvRow(std::string& out, const CObjData& record)
 {
-    const std::optional<std::time_t> t = ParseDateTime(record.m_strTime);
-    const std::string iso = t ? IsoLocalTimeText(*t, record.m_nMilli) : std::string();
-    if (t)
-        out += iso;
-    else
-        AppendField(out, record.m_strTime);
-    out += ',';
-    out += Format("%.2f", record.m_dValue);
-    out += ',';
-    AppendField(out, Weighting(record.m_strUnit));
-    out += ',';
-    // "yyyy-mm-ddThh:mm:ss.mmm": the ISO time up to its UTC offset.
-    out += std::string_view(iso).substr(0, std::min<std::size_t>(iso.size(), 23));
-    out += "\r\n";
+    CCsvTimes times;
+    AppendRow(out, record.m_strTime, record.m_dValue, record.m_strUnit, record.m_nMilli, times);
 }
 
 SFileResult WriteCsv(const std::string& path, const CRecordList& records, EPathSource pathSource)
@@ -67,8 +99,10 @@ SFileResult WriteCsv(const std::string& path, const CRecordList& records, EPathS
 SFileResult WriteCsv(const std::string& path, const CRecordList& records, IJobProgress& progress,
                      EPathSource pathSource)
 {
+    CCsvTimes times;
     return WriteRecordLines(
-        path, CsvHeader(), records, [](std::string& out, std::size_t, const CObjData& r) { AppendCsvRow(out, r); },
+        path, CsvHeader(), records,
+        [&times](std::string& out, const SRecordLine& r) { AppendRow(out, r.time, r.level, r.kind.unit, r.milli, times); },
         progress, pathSource);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <istream>
 
 #include <sys/stat.h>
@@ -49,14 +50,105 @@ SDataFileRead CannotRead(int err)
     return result;
 }
 
-// A scan that keeps the records it read, for a result that is Ok.
-SDataFileRead KeepingRecords(const std::function<SDataFileRead(const DataRecordSink&)>& scan)
+// The level field of a record line by atof's rules. A plain decimal, as the
+// writers make it, is read by from_chars, which rounds exactly as strtod
+// does; anything else (exponents, hex, inf, blanks after it, out of range)
+// goes to AtoF.
+double ParseLevel(std::string_view field)
+{
+    std::size_t at = field.find_first_not_of(" \t\n\v\f\r");
+    if (at == std::string_view::npos)
+        return 0.0;
+    const std::size_t digit = at + (field[at] == '-' ? 1 : 0);
+    if (digit < field.size() && field[digit] >= '0' && field[digit] <= '9') {
+        double value = 0;
+        const char* end = field.data() + field.size();
+        const auto [ptr, ec] = std::from_chars(field.data() + at, end, value, std::chars_format::fixed);
+        if (ec == std::errc{} && ptr == end)
+            return value;
+    }
+    return AtoF(field);
+}
+
+// The fields of a record line (see ParseRecordLine) and where they go.
+struct SRecordFields {
+    std::string_view time;
+    double level;
+    std::string_view unit;
+};
+using FieldsSink = std::function<void(const SRecordFields& fields, double rate)>;
+
+SRecordFields ParseRecordFields(std::string_view line)
+{
+    // Time: everything before the line's second comma.
+    const long p1 = FindFirst(line, ',');
+    const std::string_view rest1 = line.substr(static_cast<std::size_t>(p1 + 1));
+    const long p2 = FindFirst(rest1, ',');
+    const std::string_view time = Left(line, p1 + 1 + p2);
+
+    // Value: between the second and the third comma.
+    const std::string_view rest2 = rest1.substr(static_cast<std::size_t>(p2 + 1));
+    const long p3 = FindFirst(rest2, ',');
+    const double value = ParseLevel(Left(rest2, p3));
+
+    // Unit: the last four characters, less a carriage return and a leading blank.
+    std::string_view unit = Right(line, 4);
+    if (!unit.empty() && unit.back() == '\r')
+        unit.remove_suffix(1);
+    if (!unit.empty() && unit.front() == ' ')
+        unit.remove_prefix(1);
+    return {time, value, unit};
+}
+
+SDataFileRead ScanFields(CLineReader& lines, const FieldsSink& onRecord)
+{
+    SDataFileRead result;
+    std::string_view line;
+    bool ended = false;
+    CLineReader::EStatus status = lines.Next(line, ended);
+    if (status == CLineReader::EStatus::Error)
+        return CannotRead(errno);
+    if (status != CLineReader::EStatus::Line || line.substr(0, kDataFileHeader.size()) != kDataFileHeader)
+        return BadFormat();
+    const double rate = ParseHeaderRate(line);
+    while ((status = lines.Next(line, ended)) == CLineReader::EStatus::Line && !line.empty()) {
+        if (!ended && !IsWholeRecordLine(line))
+            break;
+        onRecord(ParseRecordFields(line), rate);
+    }
+    if (status == CLineReader::EStatus::TooLong)
+        return BadFormat();
+    if (status == CLineReader::EStatus::Error)
+        return CannotRead(errno);
+    return result;
+}
+
+// Hands each record of the file to onRecord as a CObjData.
+FieldsSink AsRecords(const DataRecordSink& onRecord)
+{
+    return [&onRecord](const SRecordFields& f, double rate) {
+        onRecord(CObjData(f.level, std::string(f.time), std::string(f.unit), 0, rate));
+    };
+}
+
+// A scan that keeps the records it read, for a result that is Ok. The
+// records go into the store straight from the line's fields.
+SDataFileRead KeepingRecords(const std::function<SDataFileRead(const FieldsSink&)>& scan)
 {
     CRecordStore records;
-    SDataFileRead result = scan([&records](const CObjData& r) { records.Add(r); });
+    SDataFileRead result =
+        scan([&records](const SRecordFields& f, double rate) { records.Add(f.level, f.time, f.unit, 0, rate); });
     if (result.status == SDataFileRead::EStatus::Ok)
         result.records = std::move(records);
     return result;
+}
+
+// Reads the file at path into onRecord (see ScanDataFile).
+SDataFileRead ScanFile(const std::string& path, const FieldsSink& onRecord, IJobProgress& progress);
+
+void AppendLineOf(std::string& out, const SRecordLine& r)
+{
+    AppendDataRecordLine(out, r.time, r.level, r.kind.unit);
 }
 
 } // namespace
@@ -64,12 +156,13 @@ SDataFileRead KeepingRecords(const std::function<SDataFileRead(const DataRecordS
 std::string FormatDataFile(const CRecordList& records)
 {
     std::string out;
-    if (records.IsEmpty())
+    CRecordLines lines(records);
+    if (lines.Count() == 0)
         return out;
-    out.reserve(40 * (records.GetSize() + 1));
-    out += FormatDataHeaderLine(records.GetAt(0).m_dSampleRate);
-    for (std::size_t i = 0; i < records.GetSize(); ++i)
-        out += FormatDataRecordLine(records.GetAt(i));
+    out.reserve(40 * (lines.Count() + 1));
+    out += FormatDataHeaderLine(lines.At(0).kind.rate);
+    for (std::size_t i = 0; i < lines.Count(); ++i)
+        AppendLineOf(out, lines.At(i));
     return out;
 }
 
@@ -85,10 +178,21 @@ std::string FormatDataHeaderLine(double sampleRate)
     return line;
 }
 
+void AppendDataRecordLine(std::string& out, std::string_view time, double level, std::string_view unit)
+{
+    // "%s, %5.2f, %s" and the line end
+    out += time;
+    out += ", ";
+    AppendFixed2(out, level, 5);
+    out += ", ";
+    out += unit;
+    out += kLineEnd;
+}
+
 std::string FormatDataRecordLine(const CObjData& r)
 {
     std::string line;
-    AppendLine(line, Format("%s, %5.2f, %s", r.m_strTime.c_str(), r.m_dValue, r.m_strUnit.c_str()));
+    AppendDataRecordLine(line, r.m_strTime, r.m_dValue, r.m_strUnit);
     return line;
 }
 
@@ -103,8 +207,8 @@ SFileResult WriteDataFile(const std::string& path, const CRecordList& records, I
     if (records.IsEmpty())
         return {};
     return WriteRecordLines(
-        path, FormatDataHeaderLine(records.GetAt(0).m_dSampleRate), records,
-        [](std::string& out, std::size_t, const CObjData& r) { out += FormatDataRecordLine(r); }, progress, source);
+        path, FormatDataHeaderLine(records.KindAt(0).rate), records,
+        AppendLineOf, progress, source);
 }
 
 double ParseHeaderRate(std::string_view header)
@@ -119,25 +223,8 @@ double ParseHeaderRate(std::string_view header)
 
 CObjData ParseRecordLine(std::string_view line, double rate)
 {
-    // Time: everything before the line's second comma.
-    const long p1 = FindFirst(line, ',');
-    const std::string_view rest1 = line.substr(static_cast<std::size_t>(p1 + 1));
-    const long p2 = FindFirst(rest1, ',');
-    const std::string_view time = Left(line, p1 + 1 + p2);
-
-    // Value: between the second and the third comma.
-    const std::string_view rest2 = rest1.substr(static_cast<std::size_t>(p2 + 1));
-    const long p3 = FindFirst(rest2, ',');
-    const double value = AtoF(Left(rest2, p3));
-
-    // Unit: the last four characters, less a carriage return and a leading blank.
-    std::string_view unit = Right(line, 4);
-    if (!unit.empty() && unit.back() == '\r')
-        unit.remove_suffix(1);
-    if (!unit.empty() && unit.front() == ' ')
-        unit.remove_prefix(1);
-
-    return CObjData(value, std::string(time), std::string(unit), 0, rate);
+    const SRecordFields f = ParseRecordFields(line);
+    return CObjData(f.level, std::string(f.time), std::string(f.unit), 0, rate);
 }
 
 bool IsWholeRecordLine(std::string_view line)
@@ -148,30 +235,12 @@ bool IsWholeRecordLine(std::string_view line)
 
 SDataFileRead ParseDataFile(CLineReader& lines)
 {
-    return KeepingRecords([&lines](const DataRecordSink& sink) { return ScanDataFile(lines, sink); });
+    return KeepingRecords([&lines](const FieldsSink& sink) { return ScanFields(lines, sink); });
 }
 
 SDataFileRead ScanDataFile(CLineReader& lines, const DataRecordSink& onRecord)
 {
-    SDataFileRead result;
-    std::string_view line;
-    bool ended = false;
-    CLineReader::EStatus status = lines.Next(line, ended);
-    if (status == CLineReader::EStatus::Error)
-        return CannotRead(errno);
-    if (status != CLineReader::EStatus::Line || line.substr(0, kDataFileHeader.size()) != kDataFileHeader)
-        return BadFormat();
-    const double rate = ParseHeaderRate(line);
-    while ((status = lines.Next(line, ended)) == CLineReader::EStatus::Line && !line.empty()) {
-        if (!ended && !IsWholeRecordLine(line))
-            break;
-        onRecord(ParseRecordLine(line, rate));
-    }
-    if (status == CLineReader::EStatus::TooLong)
-        return BadFormat();
-    if (status == CLineReader::EStatus::Error)
-        return CannotRead(errno);
-    return result;
+    return ScanFields(lines, AsRecords(onRecord));
 }
 
 SDataFileRead ParseDataFile(std::string_view content)
@@ -198,7 +267,7 @@ SDataFileRead ReadDataFile(const std::string& path)
 
 SDataFileRead ReadDataFile(const std::string& path, IJobProgress& progress)
 {
-    return KeepingRecords([&](const DataRecordSink& sink) { return ScanDataFile(path, sink, progress); });
+    return KeepingRecords([&](const FieldsSink& sink) { return ScanFile(path, sink, progress); });
 }
 
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord)
@@ -217,6 +286,13 @@ bool ScanDataFileNamed(const std::string& path, const DataRecordSink& onRecord, 
 }
 
 SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onRecord, IJobProgress& progress)
+{
+    return ScanFile(path, AsRecords(onRecord), progress);
+}
+
+namespace {
+
+SDataFileRead ScanFile(const std::string& path, const FieldsSink& onRecord, IJobProgress& progress)
 {
     int fd = -1;
     const SFileResult opened = OpenRegularFile(path, fd);
@@ -240,7 +316,7 @@ SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onReco
             return n;
         },
         kDataFileMaxLine);
-    SDataFileRead result = ScanDataFile(lines, onRecord);
+    SDataFileRead result = ScanFields(lines, onRecord);
     ::close(fd);
     if (progress.Cancelled()) {
         result = {};
@@ -252,4 +328,5 @@ SDataFileRead ScanDataFile(const std::string& path, const DataRecordSink& onReco
     return result;
 }
 
+} // namespace
 } // namespace sonivel

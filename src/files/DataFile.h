@@ -28,6 +28,8 @@ std::string FormatDataFileHeader(double sampleRate);
 // of the first record, and the line of one record.
 std::string FormatDataHeaderLine(double sampleRate);
 std::string FormatDataRecordLine(const CObjData& record);
+// Appends the line of a record from its fields, line end included.
+void AppendDataRecordLine(std::string& out, std::string_view time, double level, std::string_view unit);
 
 // Writes the file (see WriteWholeFile for source). No records: nothing is
 // written (no file is created) and the result is ok. A failure or a cancel

@@ -1,10 +1,20 @@
 #include "files/ExcelExport.h"
 
+#include <charconv>
+
 #include "common/Text.h"
 #include "files/RecordLines.h"
 #include "files/TextLines.h"
 
 namespace sonivel {
+namespace {
+
+void AppendRowOf(std::string& out, const SRecordLine& r)
+{
+    AppendExportRow(out, r.index + 1, r.time, r.level, r.kind.unit);
+}
+
+} // namespace
 
 std::string FormatExportHead(const SStatBlock& block, EExportSource source)
 {
@@ -20,22 +30,38 @@ std::string FormatExportHead(const SStatBlock& block, EExportSource source)
     return out;
 }
 
+void AppendExportRow(std::string& out, std::size_t id, std::string_view time, double level, std::string_view unit)
+{
+    // "%zu\t%s\t%.2f\t%s\t" and the line end
+    char number[24];
+    out.append(number, std::to_chars(number, number + sizeof number, id).ptr);
+    out += '\t';
+    out += unit;
+    out += '\t';
+    AppendFixed2(out, level);
+    out += '\t';
+    out += time;
+    out += '\t';
+    out += kLineEnd;
+}
+
 std::string FormatExportRow(std::size_t id, const CObjData& r)
 {
     std::string out;
-    AppendLine(out, Format("%zu\t%s\t%.2f\t%s\t", id, r.m_strUnit.c_str(), r.m_dValue, r.m_strTime.c_str()));
+    AppendExportRow(out, id, r.m_strTime, r.m_dValue, r.m_strUnit);
     return out;
 }
 
 std::string FormatExport(const CRecordList& records, const SStatBlock& block, EExportSource source)
 {
     std::string out;
-    if (records.IsEmpty())
+    CRecordLines lines(records);
+    if (lines.Count() == 0)
         return out;
-    out.reserve(40 * (records.GetSize() + 6));
+    out.reserve(40 * (lines.Count() + 6));
     out += FormatExportHead(block, source);
-    for (std::size_t i = 0; i < records.GetSize(); ++i)
-        out += FormatExportRow(i + 1, records.GetAt(i));
+    for (std::size_t i = 0; i < lines.Count(); ++i)
+        AppendRowOf(out, lines.At(i));
     return out;
 }
 
@@ -50,10 +76,7 @@ SFileResult WriteExport(const std::string& path, const CRecordList& records, con
 {
     if (records.IsEmpty())
         return {};
-    return WriteRecordLines(
-        path, FormatExportHead(stats, source), records,
-        [](std::string& out, std::size_t i, const CObjData& r) { out += FormatExportRow(i + 1, r); }, progress,
-        pathSource);
+    return WriteRecordLines(path, FormatExportHead(stats, source), records, AppendRowOf, progress, pathSource);
 }
 
 } // namespace sonivel

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "files/FileResult.h"
 #include "files/JobProgress.h"
@@ -21,6 +22,8 @@ std::string FormatExport(const CRecordList& records, const SStatBlock& stats, EE
 // the record with number id (from 1).
 std::string FormatExportHead(const SStatBlock& stats, EExportSource source);
 std::string FormatExportRow(std::size_t id, const CObjData& record);
+// Appends the line of a record from its fields.
+void AppendExportRow(std::string& out, std::size_t id, std::string_view time, double level, std::string_view unit);
 
 // Writes the export file (see WriteWholeFile for pathSource). No records:
 // nothing is written and the result is ok. A failure or a cancel (see

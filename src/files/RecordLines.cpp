@@ -15,7 +15,8 @@ CRecordSnapshot SnapshotRecords(const CRecordList& records)
 SFileResult WriteRecordLines(const std::string& path, std::string_view head, const CRecordList& records,
                              const RecordLineFn& line, IJobProgress& progress, EPathSource source)
 {
-    const std::size_t n = records.GetSize();
+    CRecordLines lines(records);
+    const std::size_t n = lines.Count();
     progress.SetTotal(n);
     return WriteFileFrom(
         path,
@@ -23,7 +24,7 @@ SFileResult WriteRecordLines(const std::string& path, std::string_view head, con
             std::string block(head);
             block.reserve(kBlockBytes + 256);
             for (std::size_t i = 0; i < n; ++i) {
-                line(block, i, records.GetAt(i));
+                line(block, lines.At(i));
                 if (block.size() < kBlockBytes)
                     continue;
                 if (progress.Cancelled())

@@ -1,5 +1,6 @@
 #include "files/TextLines.h"
 
+#include <charconv>
 #include <utility>
 
 namespace sonivel {
@@ -7,7 +8,28 @@ namespace {
 
 constexpr std::size_t kChunk = 65536;
 
+// The position of the first CR or LF in text from from on, npos if none. A
+// plain loop: lines are short, and find_first_of searches its set per byte.
+std::size_t FindLineEnd(std::string_view text, std::size_t from)
+{
+    for (std::size_t i = from; i < text.size(); ++i)
+        if (text[i] == '\n' || text[i] == '\r')
+            return i;
+    return std::string_view::npos;
+}
+
 } // namespace
+
+void AppendFixed2(std::string& out, double value, std::size_t width)
+{
+    // to_chars with a precision is defined as printf's conversion in the C locale.
+    char digits[400];   // the longest: "-" and 309 digits of DBL_MAX, the point and two decimals
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+    const auto size = static_cast<std::size_t>(r.ptr - digits);
+    if (size < width)
+        out.append(width - size, ' ');
+    out.append(digits, size);
+}
 
 CLineReader::CLineReader(Source source, std::size_t maxLine) : m_source(std::move(source)), m_nMaxLine(maxLine) {}
 
@@ -36,7 +58,7 @@ CLineReader::EStatus CLineReader::Next(std::string_view& line, bool& ended)
 {
     std::size_t scanned = 0;
     for (;;) {
-        const std::size_t end = m_rest.find_first_of("\r\n", scanned);
+        const std::size_t end = FindLineEnd(m_rest, scanned);
         if (end == std::string_view::npos) {
             if (m_rest.size() > m_nMaxLine)
                 return EStatus::TooLong;

@@ -15,6 +15,12 @@ inline void AppendLine(std::string& out, std::string_view line)
     out.append(kLineEnd);
 }
 
+// Appends value with two decimals, right-aligned in at least width
+// characters: the bytes printf's "%<width>.2f" makes in the C locale, for
+// every value ("nan", "-nan", "inf", "-0.00" and the 309 digits of 1e308
+// alike), without the cost of printf.
+void AppendFixed2(std::string& out, double value, std::size_t width = 0);
+
 // Splits text into lines, reading it piece by piece, so that only the line
 // being split is held: LF, CR LF and a lone CR each end a line and are
 // removed. A last line without a line end still counts; the caller learns

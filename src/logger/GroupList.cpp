@@ -9,11 +9,12 @@ std::vector<SGroupRow> BuildGroupRows(const CRecordList& store)
     std::vector<SGroupRow> rows;
     const std::size_t n = store.GetSize();
     for (std::size_t i = 0; i < n; ++i) {
-        const CObjData& r = store.GetAt(i);
         // Every record starts a row when its group differs from the row being
         // built; the first record always starts one.
-        if (rows.empty() || rows.back().nGroup != r.m_nGroup)
+        if (rows.empty() || rows.back().nGroup != store.KindAt(i).group) {
+            const CObjData r = store.GetAt(i);
             rows.push_back({r.m_nGroup, r.m_strTime, r.m_strUnit, r.m_dSampleRate, 0});
+        }
         ++rows.back().nCount;
     }
     return rows;

@@ -12,7 +12,7 @@ void SelectGroup(const CRecordList& store, int group, CRecordSelection& sel)
     sel.RemoveAll();
     const std::size_t n = store.GetSize();
     for (std::size_t i = 0; i < n; ++i)
-        if (store.GetAt(i).m_nGroup == group)
+        if (store.KindAt(i).group == group)
             sel.Add(store, i);
 }
 
@@ -21,12 +21,14 @@ SGroupStats ComputeGroupStats(const CRecordList& group)
     SGroupStats out;
     out.nCount = group.GetSize();
     CRunningStats running(130.0);
-    for (std::size_t i = 0; i < out.nCount; ++i)
-        running.Account(group.GetAt(i), group.GetAt(0), i + 1);
+    if (out.nCount > 0) {
+        const CObjData first = group.GetAt(0);
+        for (std::size_t i = 0; i < out.nCount; ++i)
+            running.Account(group.GetAt(i), first, i + 1);
+        out.block.dSampleRate = first.m_dSampleRate;
+    }
     out.block.stats = running.Stats();
     out.block.dSum = running.Sum();
-    if (out.nCount > 0)
-        out.block.dSampleRate = group.GetAt(0).m_dSampleRate;
     return out;
 }
 

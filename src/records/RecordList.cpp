@@ -12,20 +12,24 @@ constexpr std::int64_t kSideTable = 2;   // time style of a text kept whole
 
 } // namespace
 
+std::string_view CRecordView::TimeTextAt(std::size_t i, sonivel::CTimeTexts& texts) const
+{
+    const std::int64_t time = Packed(i).time;
+    const std::int64_t style = time & 3;
+    if (style == kSideTable) {
+        const auto t = static_cast<std::size_t>(time >> 2);
+        return m_textChunks[t / kTextsPerChunk][t % kTextsPerChunk];
+    }
+    return texts.Text({time >> 2, static_cast<sonivel::ETimeStyle>(style)});
+}
+
 CObjData CRecordView::At(std::size_t i) const
 {
     const SPackedRecord& r = Packed(i);
-    const std::int64_t time = r.time;
-    const std::int64_t style = time & 3;
-    std::string text;
-    if (style == kSideTable) {
-        const auto t = static_cast<std::size_t>(time >> 2);
-        text = m_textChunks[t / kTextsPerChunk][t % kTextsPerChunk];
-    } else {
-        text = sonivel::UnpackTimeText({time >> 2, static_cast<sonivel::ETimeStyle>(style)});
-    }
+    sonivel::CTimeTexts texts;
     const SRecordKind& kind = m_kinds[r.kind];
-    return CObjData(r.level, std::move(text), kind.unit, kind.group, kind.rate, static_cast<int>(r.milli));
+    return CObjData(r.level, std::string(TimeTextAt(i, texts)), kind.unit, kind.group, kind.rate,
+                    static_cast<int>(r.milli));
 }
 
 CRecordStore& CRecordStore::operator=(CRecordStore&& other) noexcept
@@ -44,21 +48,20 @@ CRecordSnapshot CRecordStore::Snapshot() const
     return CRecordSnapshot(m_view, {}, true);
 }
 
-std::uint32_t CRecordStore::KindCode(const CObjData& record)
+std::uint32_t CRecordStore::KindCode(std::string_view unit, int group, double rate)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(record.m_dSampleRate);   // every interval, NaN too, as given
+    const auto bits = std::bit_cast<std::uint64_t>(rate);   // every interval, NaN too, as given
     const std::vector<SRecordKind>& kinds = m_view.m_kinds;
     if (m_lastKind < kinds.size()) {
         const SRecordKind& last = kinds[m_lastKind];
-        if (last.group == record.m_nGroup && std::bit_cast<std::uint64_t>(last.rate) == bits &&
-            last.unit == record.m_strUnit)
+        if (last.group == group && std::bit_cast<std::uint64_t>(last.rate) == bits && last.unit == unit)
             return m_lastKind;
     }
-    auto key = std::make_tuple(record.m_strUnit, record.m_nGroup, bits);
+    auto key = std::make_tuple(std::string(unit), group, bits);
     if (const auto found = m_kindCodes.find(key); found != m_kindCodes.end())
         return m_lastKind = found->second;
     const auto code = static_cast<std::uint32_t>(kinds.size());
-    m_view.m_kinds.push_back({record.m_strUnit, record.m_nGroup, record.m_dSampleRate});
+    m_view.m_kinds.push_back({std::string(unit), group, rate});
     try {
         m_kindCodes.emplace(std::move(key), code);
     } catch (...) {
@@ -68,7 +71,7 @@ std::uint32_t CRecordStore::KindCode(const CObjData& record)
     return m_lastKind = code;
 }
 
-std::int64_t CRecordStore::TimeCode(const std::string& text)
+std::int64_t CRecordStore::TimeCode(std::string_view text)
 {
     sonivel::SPackedTime packed;
     if (sonivel::PackTimeText(text, packed))
@@ -90,6 +93,12 @@ std::int64_t CRecordStore::TimeCode(const std::string& text)
 
 void CRecordStore::Add(const CObjData& record)
 {
+    Add(record.m_dValue, record.m_strTime, record.m_strUnit, record.m_nGroup, record.m_dSampleRate, record.m_nMilli);
+}
+
+void CRecordStore::Add(double level, std::string_view time, std::string_view unit, int group, double rate,
+                       int milli)
+{
     const std::size_t n = m_view.m_count;
     if (n % CRecordView::kRecordsPerChunk == 0 && n / CRecordView::kRecordsPerChunk == m_records.size()) {
         m_records.push_back(std::make_unique_for_overwrite<SPackedRecord[]>(CRecordView::kRecordsPerChunk));
@@ -101,12 +110,12 @@ void CRecordStore::Add(const CObjData& record)
         }
     }
     SPackedRecord& slot = m_records[n / CRecordView::kRecordsPerChunk][n % CRecordView::kRecordsPerChunk];
-    slot.level = record.m_dValue;
-    slot.kind = KindCode(record);
-    slot.milli = record.m_nMilli;
-    slot.time = TimeCode(record.m_strTime);   // a side-table text is the last thing kept
+    slot.level = level;
+    slot.kind = KindCode(unit, group, rate);
+    slot.milli = static_cast<std::int16_t>(milli);
+    slot.time = TimeCode(time);   // a side-table text is the last thing kept
     try {
-        m_envelope.Append(record.m_dValue);
+        m_envelope.Append(level);
     } catch (...) {
         if ((slot.time & 3) == kSideTable)
             --m_view.m_texts;

@@ -9,6 +9,7 @@
 
 #include "records/EnvelopePyramid.h"
 #include "records/ObjData.h"
+#include "records/RecordTime.h"
 
 // Records as the rest of the program sees them, and the store that keeps them.
 //
@@ -26,6 +27,13 @@
 
 class CRecordSnapshot;
 
+// What records of a run share: unit, data-logger group and interval.
+struct SRecordKind {
+    std::string unit;
+    int group;
+    double rate;
+};
+
 // A read-only ordered list of records: what the chart, the files, export and
 // printing read. Index 0 is the oldest record. Lists that keep min/max
 // envelopes of their levels offer them, always covering every record.
@@ -37,6 +45,12 @@ public:
     virtual CObjData GetAt(std::size_t i) const = 0;
     // Only the level of record i (no texts made).
     double LevelAt(std::size_t i) const override = 0;
+    // Only the unit, group and interval of record i (no time text made).
+    virtual SRecordKind KindAt(std::size_t i) const
+    {
+        const CObjData r = GetAt(i);
+        return {r.m_strUnit, r.m_nGroup, r.m_dSampleRate};
+    }
     virtual const sonivel::CEnvelopePyramid* Envelope() const { return nullptr; }
     // The records [0, GetSize()) of now, readable on another thread.
     virtual CRecordSnapshot Snapshot() const = 0;
@@ -58,13 +72,6 @@ struct SPackedRecord {
 #pragma pack(pop)
 static_assert(sizeof(SPackedRecord) == 20);
 
-// What records of a run share: unit, data-logger group and interval.
-struct SRecordKind {
-    std::string unit;
-    int group;
-    double rate;
-};
-
 // The records [0, count) of a store read through copies of its chunk
 // addresses and tables: what a store reads itself, and what a snapshot keeps.
 class CRecordView {
@@ -74,6 +81,9 @@ public:
 
     CObjData At(std::size_t i) const;
     double LevelAt(std::size_t i) const { return Packed(i).level; }
+    const SRecordKind& KindAt(std::size_t i) const { return m_kinds[Packed(i).kind]; }
+    // The time text of record i, made by texts (valid as long as both are).
+    std::string_view TimeTextAt(std::size_t i, sonivel::CTimeTexts& texts) const;
     const SPackedRecord& Packed(std::size_t i) const
     {
         return m_recordChunks[i / kRecordsPerChunk][i % kRecordsPerChunk];
@@ -102,11 +112,14 @@ public:
     std::size_t GetSize() const override { return m_view.Count(); }
     CObjData GetAt(std::size_t i) const override { return m_view.At(i); }
     double LevelAt(std::size_t i) const override { return m_view.LevelAt(i); }
+    SRecordKind KindAt(std::size_t i) const override { return m_view.KindAt(i); }
     const sonivel::CEnvelopePyramid* Envelope() const override { return &m_envelope; }
     CRecordSnapshot Snapshot() const override;
     const void* RecordKey(std::size_t i) const override { return &m_view.Packed(i); }
 
     void Add(const CObjData& record);
+    // The same from the record's fields, without a CObjData (a file read).
+    void Add(double level, std::string_view time, std::string_view unit, int group, double rate, int milli = 0);
     // Deletes every record.
     void RemoveAll();
     // Replaces the whole contents with those of records (a file read, for
@@ -114,8 +127,8 @@ public:
     void Replace(CRecordStore&& records);
 
 private:
-    std::uint32_t KindCode(const CObjData& record);
-    std::int64_t TimeCode(const std::string& text);
+    std::uint32_t KindCode(std::string_view unit, int group, double rate);
+    std::int64_t TimeCode(std::string_view text);
 
     std::vector<std::unique_ptr<SPackedRecord[]>> m_records;
     std::vector<std::unique_ptr<std::string[]>> m_texts;
@@ -134,6 +147,7 @@ public:
     std::size_t GetSize() const override { return m_indexes.size(); }
     CObjData GetAt(std::size_t i) const override { return m_source->GetAt(m_indexes[i]); }
     double LevelAt(std::size_t i) const override { return m_source->LevelAt(m_indexes[i]); }
+    SRecordKind KindAt(std::size_t i) const override { return m_source->KindAt(m_indexes[i]); }
     const sonivel::CEnvelopePyramid* Envelope() const override { return &m_envelope; }
     CRecordSnapshot Snapshot() const override;
     const void* RecordKey(std::size_t i) const override { return m_source->RecordKey(m_indexes[i]); }
@@ -149,7 +163,9 @@ private:
 
 // The records of a list at the moment it was taken (see Snapshot): a view of
 // a store, and the indexes of a selection's records in it (all records when
-// the snapshot is of the store itself). No envelope.
+// the snapshot is of the store itself). No envelope. Besides the list, it
+// reads records field by field as they are kept, for the writers that visit
+// every record: no CObjData made, time texts made by a CTimeTexts.
 class CRecordSnapshot final : public CRecordList {
 public:
     CRecordSnapshot(CRecordView view, std::vector<std::size_t> indexes, bool all)
@@ -157,7 +173,16 @@ public:
     std::size_t GetSize() const override { return m_bAll ? m_view.Count() : m_indexes.size(); }
     CObjData GetAt(std::size_t i) const override { return m_view.At(Index(i)); }
     double LevelAt(std::size_t i) const override { return m_view.LevelAt(Index(i)); }
+    SRecordKind KindAt(std::size_t i) const override { return m_view.KindAt(Index(i)); }
     CRecordSnapshot Snapshot() const override { return *this; }
+    // Record i field by field: its kind (valid as long as the snapshot), its
+    // time text (see CRecordView::TimeTextAt) and its milliseconds.
+    const SRecordKind& KindOf(std::size_t i) const { return m_view.KindAt(Index(i)); }
+    std::string_view TimeTextAt(std::size_t i, sonivel::CTimeTexts& texts) const
+    {
+        return m_view.TimeTextAt(Index(i), texts);
+    }
+    int MilliAt(std::size_t i) const { return static_cast<int>(m_view.Packed(Index(i)).milli); }
     const void* RecordKey(std::size_t i) const override { return &m_view.Packed(Index(i)); }
 
 private:

@@ -62,18 +62,10 @@ char* Put2(char* out, unsigned v)
     return out;
 }
 
-// The text of packed into out (at least kTextMax characters); returns its end.
-constexpr std::size_t kTextMax = 40;
-char* PutTimeText(const SPackedTime& packed, char* out)
+// The date of day (days since 01-01-1970) as "dd-mm-yyyy," into out; returns its end.
+char* PutDate(std::int64_t day, char* out)
 {
-    std::int64_t days = packed.seconds / kDay;
-    std::int64_t rest = packed.seconds % kDay;
-    if (rest < 0) {
-        rest += kDay;
-        --days;
-    }
-    const SCivil c = CivilFromDays(days);
-    const auto hour = static_cast<unsigned>(rest / 3600);
+    const SCivil c = CivilFromDays(day);
     out = Put2(out, c.day);
     *out++ = '-';
     out = Put2(out, c.month);
@@ -81,7 +73,14 @@ char* PutTimeText(const SPackedTime& packed, char* out)
     const std::string year = std::to_string(c.year);
     out = std::copy(year.begin(), year.end(), out);
     *out++ = ',';
-    if (packed.style == ETimeStyle::Padded || hour >= 10)
+    return out;
+}
+
+// The clock of the second rest of a day (0-86399) into out; returns its end.
+char* PutClock(std::int64_t rest, ETimeStyle style, char* out)
+{
+    const auto hour = static_cast<unsigned>(rest / 3600);
+    if (style == ETimeStyle::Padded || hour >= 10)
         out = Put2(out, hour);
     else
         *out++ = static_cast<char>('0' + hour);
@@ -115,8 +114,31 @@ bool PackTimeText(std::string_view text, SPackedTime& packed)
 
 std::string UnpackTimeText(const SPackedTime& packed)
 {
-    char out[kTextMax];
-    return std::string(out, PutTimeText(packed, out));
+    CTimeTexts texts;
+    return std::string(texts.Text(packed));
+}
+
+std::string_view CTimeTexts::Text(const SPackedTime& packed)
+{
+    if (m_bClock && packed.seconds == m_seconds && packed.style == m_style)
+        return {m_text, m_end};
+    std::int64_t day = packed.seconds / kDay;
+    std::int64_t rest = packed.seconds % kDay;
+    if (rest < 0) {
+        rest += kDay;
+        --day;
+    }
+    if (!m_bDate || day != m_day) {
+        m_bDate = false;
+        m_dateEnd = static_cast<std::size_t>(PutDate(day, m_text) - m_text);
+        m_day = day;
+        m_bDate = true;
+    }
+    m_end = static_cast<std::size_t>(PutClock(rest, packed.style, m_text + m_dateEnd) - m_text);
+    m_seconds = packed.seconds;
+    m_style = packed.style;
+    m_bClock = true;
+    return {m_text, m_end};
 }
 
 } // namespace sonivel
