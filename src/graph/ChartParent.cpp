@@ -71,7 +71,10 @@ const CRecordList* CChartParent::Records() const
 
 void CChartParent::SetText(int id, const QString& text)
 {
-    if (QObject* field = FindObjectById(m_pParent, id))
+    // A pointer move sets every figure again: an unchanged field is left
+    // alone, so it is not repainted.
+    QObject* field = FindObjectById(m_pParent, id);
+    if (field && field->property("text").toString() != text)
         field->setProperty("text", text);
 }
 

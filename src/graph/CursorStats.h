@@ -15,13 +15,19 @@ struct SCursorStats {
     double max = 0.0;
     std::optional<std::size_t> minIndex;
     double min = 150.0;
-    double sum = 0.0;
+    double sum = 0.0;       // the levels' sum (see StatsBetween)
     int count = 0;          // b - a + 1; 0 for an empty or invalid range
     double average = 0.0;
 };
 
-// Walks the range once. Indexes outside the list are never read: the range is
-// limited to the list and an empty range gives count 0.
+// Called on the UI thread for every pointer move while cursor B is placed.
+// Where the list keeps an envelope, the figures come from its cells at a
+// bounded cost (the extremes and their first indexes exactly as a walk over
+// the range would give them; the sum of finite levels correctly rounded, so it
+// may differ in its last bits from one added record by record); a list without
+// one, or a range holding a NaN, an infinity or levels whose sum could
+// overflow, is walked record by record. Indexes outside the list are never
+// read: the range is limited to the list and an empty range gives count 0.
 SCursorStats StatsBetween(const CRecordList& records, int a, int b);
 
 } // namespace sonivel

@@ -5,7 +5,8 @@
 #include <vector>
 
 // Min/max envelopes of a series of levels, so that the extremes of any index
-// range cost a bounded number of steps however long the series is.
+// range, where the first of them lies and the sum of its levels cost a bounded
+// number of steps however long the series is.
 //
 // The owner of the levels (a record store, or a selection of records) appends
 // each level as it keeps it and clears the envelope when it is emptied; the
@@ -23,6 +24,14 @@
 // they do for <); NaN levels are only noted (the cell's nan flag), because a
 // NaN has no place in an order. A cell with no number keeps min +inf and
 // max -inf (min > max), which every other level replaces.
+//
+// Each whole cell also keeps the sum of its levels as a double-double (two
+// doubles whose sum is the value, kept with error-free additions), so a range's
+// sum does not depend on the order its cells are added in: for levels such as
+// a meter gives (tenths and hundredths of a dB) it is the exact sum, rounded
+// once. Only the sums of finite levels are meaningful: a cell holding an
+// infinity, a NaN or a sum out of the double's range keeps an overflowed sum
+// (hi = +inf), and the caller takes such a range level by level.
 
 namespace sonivel {
 
@@ -64,11 +73,32 @@ struct SLevelCell {
     bool operator==(const SLevelCell&) const = default;
 };
 
+// A sum of levels as hi + lo, added without rounding error while it stays
+// finite; once a level or a partial sum is not finite it stays hi = +inf.
+struct SLevelSum {
+    double hi = 0.0;
+    double lo = 0.0;
+
+    bool Finite() const { return hi - hi == 0.0; }
+    double Value() const { return hi + lo; }
+    void Add(double level) { AddParts(level, 0.0); }
+    void Add(const SLevelSum& s) { AddParts(s.hi, s.lo); }
+    bool operator==(const SLevelSum&) const = default;
+
+private:
+    void AddParts(double hi2, double lo2);
+};
+
 // The extent of an index range: its extremes, and its first and last levels
 // (NaN for an empty range).
 struct SLevelExtent : SLevelCell {
     double first = std::numeric_limits<double>::quiet_NaN();
     double last = std::numeric_limits<double>::quiet_NaN();
+};
+
+// The extremes and the sum of an index range.
+struct SLevelSummary : SLevelCell {
+    SLevelSum sum;
 };
 
 class CEnvelopePyramid {
@@ -88,6 +118,19 @@ public:
     // is limited to Count() - 1; a range with first beyond last is empty.
     SLevelExtent Extent(const ILevelSource& levels, std::size_t first, std::size_t last) const;
 
+    // Levels first..last, both included (limited as in Extent): their extremes
+    // and their sum, from the same whole cells as Extent and every single level
+    // at the ends (at most 2 (kFan - 1) read).
+    SLevelSummary Summary(const ILevelSource& levels, std::size_t first, std::size_t last) const;
+
+    // The index of the first of the levels first..last (limited as in Extent)
+    // equal to `extreme` (== order: 0.0 and -0.0 are equal), which must be the
+    // range's maximum (Summary's max) when `maximum`, its minimum otherwise.
+    // Walks down from the first cell holding it: at most 2 (kFan - 1) + kFan
+    // single levels read. Count() when no level of the range equals it.
+    std::size_t FirstOfExtreme(const ILevelSource& levels, std::size_t first, std::size_t last, double extreme,
+                               bool maximum) const;
+
     // Tier t's whole cells (for tests and for walking down to an extreme).
     std::size_t Tiers() const { return m_tiers.size(); }
     const std::vector<SLevelCell>& Tier(std::size_t t) const { return m_tiers[t]; }
@@ -98,15 +141,22 @@ private:
     // A level added to the tail; completes a tier-0 cell at every kFan-th.
     void Step(double level);
     // Adds a whole tier-0 cell and the cells it completes in the tiers above.
-    void Carry(const SLevelCell& cell);
-    // Takes the tier-0 cells [lo, hi), as few cells of the tiers above as fit.
-    void TakeCells(SLevelCell& e, std::size_t lo, std::size_t hi) const;
+    void Carry(const SLevelCell& cell, const SLevelSum& sum);
+    // Calls level(i) for the single levels and cell(t, c) for the whole cells
+    // that make up first..last (first <= last < Count()), in index order,
+    // until one returns true: single levels at the ends that share a tier-0
+    // cell with levels outside the range, and the whole cells of the coarsest
+    // tiers that fit between, at most 2 (kFan - 1) per tier.
+    template <class Level, class Cell>
+    void VisitInOrder(std::size_t first, std::size_t last, Level level, Cell cell) const;
     // Back to the state after `count` levels with the given tail (only ever
     // shrinks, so it cannot fail): undoes an append that threw.
-    void TrimTo(std::size_t count, const SLevelCell& tail) noexcept;
+    void TrimTo(std::size_t count, const SLevelCell& tail, const SLevelSum& tailSum) noexcept;
 
     std::vector<std::vector<SLevelCell>> m_tiers;
+    std::vector<std::vector<SLevelSum>> m_sums;   // the sums of m_tiers' cells
     SLevelCell m_tail;   // the levels after the last whole tier-0 cell
+    SLevelSum m_tailSum;
     std::size_t m_count = 0;
 };
 

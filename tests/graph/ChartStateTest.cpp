@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -285,6 +290,65 @@ TEST(CursorStatistics, StrictExtremesSumAndCount)
 
     EXPECT_EQ(StatsBetween(*store, 3, 99).count, 3);   // never past the list
     EXPECT_EQ(StatsBetween(*store, 5, 2).count, 0);
+}
+
+// The figures of a store, read from its envelope, are those of a walk over
+// the records (the store's snapshot keeps no envelope, so it is walked) for
+// ranges of every kind: ties (a stretch of five levels), a stretch with nothing above 0 and one with
+// nothing below 150 (no maximum, no minimum), zeros of both signs (the
+// minimum shown is the first record's own zero), and a
+// stretch of NaN, infinities and levels whose sum overflows, where the average
+// is the walk's to the bit. Elsewhere only the sum's rounding may differ.
+TEST(CursorStatistics, EnvelopeGivesTheFiguresOfAWalkOverAnyRange)
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double kOdd[] = {std::nan(""), kInf, -kInf, 1e308, -1e308, 1e308};
+    const auto level = [&](std::size_t i) {
+        if (i >= 3000 && i < 3400)
+            return kOdd[i % 6];
+        if (i >= 1000 && i < 1100)
+            return i % 3 == 0 ? -0.0 : (i % 3 == 1 ? 0.0 : -0.1 * static_cast<double>(i % 50));
+        if (i >= 1100 && i < 1200)
+            return i % 2 == 0 ? -0.0 : 0.0;
+        if (i >= 2000 && i < 2600)
+            return 60.0 + 0.5 * static_cast<double>((i * 2654435761u) % 5);   // ties in every cell
+        if (i >= 1200 && i < 1300)
+            return 150.0 + 0.01 * static_cast<double>((i * 7919) % 300);
+        return -10.0 + 0.1 * static_cast<double>((i * 2654435761u) % 1700);   // ties at both ends
+    };
+    auto store = graphtest::MakeStore(5000, level);
+    const CRecordSnapshot walked = store->Snapshot();
+    ASSERT_EQ(walked.Envelope(), nullptr);
+
+    std::mt19937_64 random(7);
+    std::vector<std::pair<int, int>> ranges = {{0, 4999}, {1000, 1099}, {1010, 1090}, {1100, 1199},
+                                               {1101, 1190}, {1104, 1190}, {1200, 1299},
+                                               {2000, 2599}, {2048, 2560}, {1205, 1290},
+                                               {2990, 3000}, {3399, 3500}, {0, 15}, {16, 4095}, {4999, 5100},
+                                               {-3, 40}, {7, 3}};
+    for (int k = 0; k < 400; ++k) {
+        const int a = static_cast<int>(random() % 5000), b = static_cast<int>(random() % 5000);
+        ranges.emplace_back(std::min(a, b), std::max(a, b));
+    }
+    for (int k = 0; k < 100; ++k) {   // short ones, within a cell or two
+        const int a = static_cast<int>(random() % 4960);
+        ranges.emplace_back(a, a + static_cast<int>(random() % 40));
+    }
+    for (const auto [a, b] : ranges) {
+        const std::string where = std::to_string(a) + ".." + std::to_string(b);
+        const SCursorStats got = StatsBetween(*store, a, b);
+        const SCursorStats want = StatsBetween(walked, a, b);
+        EXPECT_EQ(got.count, want.count) << where;
+        EXPECT_EQ(got.maxIndex, want.maxIndex) << where;
+        EXPECT_EQ(got.minIndex, want.minIndex) << where;
+        EXPECT_EQ(std::memcmp(&got.max, &want.max, sizeof(double)), 0) << where;
+        EXPECT_EQ(std::memcmp(&got.min, &want.min, sizeof(double)), 0) << where;
+        const bool odd = a < 3400 && b >= 3000;
+        if (odd || want.count == 0)
+            EXPECT_EQ(std::memcmp(&got.average, &want.average, sizeof(double)), 0) << where;
+        else
+            EXPECT_NEAR(got.average, want.average, 1e-9) << where;
+    }
 }
 
 TEST(ChartScroll, RangesFollowTheViewAndLineStepsStopAtTheEnds)

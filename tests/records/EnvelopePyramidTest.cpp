@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -79,6 +80,11 @@ double Extreme(std::size_t i)
         return kInf;
     return i % 37 == 0 ? kOdd[(i / 37) % 8] : Noise(i);
 }
+// Four levels, so every cell holds its extremes many times over.
+double Ties(std::size_t i)
+{
+    return 60.0 + 0.25 * static_cast<double>((i * 2654435761u) % 4);
+}
 double AllNaN(std::size_t)
 {
     return kNaN;
@@ -88,11 +94,38 @@ double Ramp(std::size_t i)
     return -static_cast<double>(i);
 }
 
+// Index ranges of a series of n levels: the whole, single levels, ranges
+// across the tier edges, and random ones.
+std::vector<std::pair<std::size_t, std::size_t>> Ranges(std::size_t n, std::mt19937_64& random)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> ranges = {{0, n - 1}, {n - 1, n - 1}, {0, 0}};
+    for (std::size_t edge : {15u, 16u, 255u, 256u, 4095u, 4096u, 65535u, 65536u})
+        if (edge < n)
+            ranges.insert(ranges.end(), {{0, edge}, {edge, n - 1}, {edge - 1, edge}});
+    for (int k = 0; k < 300; ++k) {
+        std::size_t a = random() % n, b = random() % n;
+        ranges.emplace_back(std::min(a, b), std::max(a, b));
+    }
+    return ranges;
+}
+
+// The sum of levels first..last rounded once, by exact fixed-point addition
+// (levels that are multiples of 2^-70 and below 2^40 in size).
+double ExactSum(const std::vector<double>& v, std::size_t first, std::size_t last)
+{
+    __extension__ typedef __int128 Fixed;
+    Fixed total = 0;
+    for (std::size_t i = first; i <= last; ++i)
+        total += static_cast<Fixed>(std::ldexp(v[i], 70));
+    return std::ldexp(static_cast<double>(total), -70);
+}
+
 const SSeries kSeries[] = {
     {"empty", 0, Noise},          {"one", 1, Noise},           {"cell-1", 15, Noise},
     {"cell", 16, Extreme},        {"cell+1", 17, Extreme},     {"tier1", 256, Ramp},
     {"tier1+1", 257, Extreme},    {"tier2-1", 4095, Extreme},  {"all-nan", 4100, AllNaN},
-    {"extreme", 70001, Extreme},  {"ramp", 70001, Ramp},
+    {"extreme", 70001, Extreme},  {"ramp", 70001, Ramp},       {"noise", 70001, Noise},
+    {"ties", 5000, Ties},
 };
 
 } // namespace
@@ -131,15 +164,7 @@ TEST(EnvelopePyramid, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
             EXPECT_EQ(levels.reads, 0u);
             continue;
         }
-        std::vector<std::pair<std::size_t, std::size_t>> ranges = {{0, s.n - 1}, {s.n - 1, s.n - 1}, {0, 0}};
-        for (std::size_t edge : {15u, 16u, 255u, 256u, 4095u, 4096u, 65535u, 65536u})
-            if (edge < s.n)
-                ranges.insert(ranges.end(), {{0, edge}, {edge, s.n - 1}, {edge - 1, edge}});
-        for (int k = 0; k < 300; ++k) {
-            std::size_t a = random() % s.n, b = random() % s.n;
-            ranges.emplace_back(std::min(a, b), std::max(a, b));
-        }
-        for (auto [first, last] : ranges) {
+        for (auto [first, last] : Ranges(s.n, random)) {
             const CCountingLevels levels(v);
             const std::string where = std::string(s.name) + " " + std::to_string(first) + ".." + std::to_string(last);
             ExpectSame(single.Extent(levels, first, last), Scan(v, first, last), where);
@@ -154,5 +179,54 @@ TEST(EnvelopePyramid, AnyWayOfAppendingGivesTheSameEnvelopeAndExtentsOfAScan)
         // Cleared, it starts again from nothing.
         single.Clear();
         EXPECT_TRUE(single == CEnvelopePyramid{}) << s.name;
+    }
+}
+
+// A range's summary has the extremes of a scan and the sum of its levels
+// rounded once, whatever cells it is made of; walking down the cells finds the
+// first level equal to each extreme. Ranges holding an infinity or a NaN have
+// no finite sum.
+TEST(EnvelopePyramid, SummaryAndFirstExtremesMatchAScan)
+{
+    std::mt19937_64 random(21);
+    for (const SSeries& s : kSeries) {
+        if (s.n == 0)
+            continue;
+        std::vector<double> v(s.n);
+        for (std::size_t i = 0; i < s.n; ++i)
+            v[i] = s.level(i);
+        CEnvelopePyramid envelope;
+        envelope.Append(v);
+        for (auto [first, last] : Ranges(s.n, random)) {
+            const std::string where = std::string(s.name) + " " + std::to_string(first) + ".." + std::to_string(last);
+            const CCountingLevels levels(v);
+            const SLevelSummary got = envelope.Summary(levels, first, last);
+            EXPECT_LE(levels.reads, 2 * (CEnvelopePyramid::kFan - 1)) << where;
+            const SLevelExtent want = Scan(v, first, last);
+            EXPECT_EQ(got.min, want.min) << where;
+            EXPECT_EQ(got.max, want.max) << where;
+            EXPECT_EQ(got.nan, want.nan) << where;
+            const bool ordinary = std::all_of(v.begin() + first, v.begin() + last + 1,
+                                              [](double x) { return std::fabs(x) < 0x1p40; });
+            const bool special = std::any_of(v.begin() + first, v.begin() + last + 1,
+                                             [](double x) { return !std::isfinite(x); });
+            if (ordinary) {
+                EXPECT_TRUE(got.sum.Finite()) << where;
+                EXPECT_EQ(got.sum.Value(), ExactSum(v, first, last)) << where;
+            } else if (special) {
+                EXPECT_FALSE(got.sum.Finite()) << where;
+            }
+            if (!want.HasNumbers())
+                continue;
+            for (const bool maximum : {true, false}) {
+                const double extreme = maximum ? want.max : want.min;
+                const std::size_t firstAt = static_cast<std::size_t>(
+                    std::find(v.begin() + first, v.begin() + last + 1, extreme) - v.begin());
+                const CCountingLevels walked(v);
+                EXPECT_EQ(envelope.FirstOfExtreme(walked, first, last, extreme, maximum), firstAt)
+                    << where << (maximum ? " max" : " min");
+                EXPECT_LE(walked.reads, 3 * CEnvelopePyramid::kFan) << where;
+            }
+        }
     }
 }
