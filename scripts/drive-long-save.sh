@@ -54,7 +54,8 @@ dialog_window() {
 }
 differ() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" != "0" ]; }
 
-# In the file's folder: the save dialog starts there.
+# The file dialogs start in the folder they last used (none yet: the home
+# folder), so the file is named with its whole path.
 cd "$work"
 taskset -c 0 nice -n 5 "$app" "$work/day.txt" >"$work/program.log" 2>&1 &
 app_pid=$!
@@ -83,7 +84,7 @@ done
 label="the save dialog came up"; check test -n "$files"
 xdotool mousemove --window "$files" 301 358 click 1
 xdotool key ctrl+a BackSpace
-xdotool type --delay 60 target.txt
+xdotool type --delay 20 "$work/target.txt"
 sleep 0.5
 shot 2-file-named
 # From here the program shares its processor with a busy loop.
@@ -94,22 +95,28 @@ xdotool key Return
 sleep 1
 shot 2-replace-question
 xdotool key alt+y
-sleep 3
+
+# The progress dialog appears once the save has run for a moment.
+progress=""
+for _ in $(seq 1 100); do
+  progress="$(dialog_window 150 600 50 300)"
+  [ -n "$progress" ] && break
+  sleep 0.2
+done
+label="the progress dialog is on screen during the save"; check test -n "$progress"
 
 # While it saves: the pointer over the chart; the Indication boxes, empty
 # until now, must show the record under it.
 xdotool mousemove --window "$logwin" 520 400
-sleep 1
+sleep 0.3
 xdotool mousemove --window "$logwin" 880 400
-sleep 3
+sleep 0.5
 indication 3-indication-during-save
-shot 4-during-save
 label="the window answers the pointer during the save"; check differ 1-indication-before 3-indication-during-save
 
 # Cancel in the progress dialog.
-progress="$(dialog_window 150 600 50 300)"
-label="the progress dialog is on screen during the save"; check test -n "$progress"
 if [ -n "$progress" ]; then
+  shot 4-during-save
   eval "$(xdotool getwindowgeometry --shell "$progress")"
   xdotool mousemove --window "$progress" $((WIDTH - 50)) $((HEIGHT - 22)) click 1
 fi
