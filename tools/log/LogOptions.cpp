@@ -104,7 +104,7 @@ bool ParseUnattendedOption(SLogOptions& o, int argc, char** argv, int& i, std::s
         o.version = true;
     } else if (arg == "--reconnect" && (o.command == "live" || o.command == "record")) {
         o.reconnect = true;
-    } else if (arg == "--every" && o.command == "live") {
+    } else if (arg == "--every" && (o.command == "live" || o.command == "record")) {
         if (!toolargs::NextNumber(argc, argv, i, o.every, kMinEverySeconds) || o.every > kMaxEverySeconds)
             error = "--every needs a number of seconds from 0.1 to 86400";
     } else if (arg == "--progress" && o.command == "download") {
@@ -130,6 +130,45 @@ bool ParseStatsArgument(SLogOptions& o, const std::string& arg)
         o.files.push_back(arg);
     else
         return false;
+    return true;
+}
+
+// The MQTT options of live and record: false when argv[i] is none of them;
+// error is set when it is one but its value is wrong.
+bool ParseMqttOption(SLogOptions& o, int argc, char** argv, int& i, std::string& error)
+{
+    if (o.command != "live" && o.command != "record")
+        return false;
+    const std::string arg = argv[i];
+    const auto text = [&](std::string& out) {
+        if (!toolargs::NextText(argc, argv, i, out))
+            error = arg + " needs a value";
+    };
+    double v = 0;
+    if (arg == "--mqtt") {
+        text(o.mqttUrl);
+    } else if (arg == "--topic") {
+        text(o.topic);
+        if (error.empty() && (o.topic.empty() || o.topic.find_first_of("#+") != std::string::npos))
+            error = "--topic needs a topic prefix without # or +";
+    } else if (arg == "--mqtt-user") {
+        text(o.mqttUser);
+    } else if (arg == "--mqtt-password-file") {
+        text(o.mqttPasswordFile);
+    } else if (arg == "--mqtt-ca") {
+        text(o.mqttCa);
+    } else if (arg == "--summary-every") {
+        if (!toolargs::NextNumber(argc, argv, i, o.summaryEvery, 1) || o.summaryEvery > kMaxEverySeconds)
+            error = "--summary-every needs a number of seconds from 1 to 86400";
+    } else if (arg == "--mqtt-queue") {
+        if (!toolargs::NextNumber(argc, argv, i, v, 1, true) || v > 100000000)
+            error = "--mqtt-queue needs a whole number from 1 to 100000000";
+        o.mqttQueue = static_cast<long>(v);
+    } else if (arg == "--ha-discovery") {
+        o.haDiscovery = true;
+    } else {
+        return false;
+    }
     return true;
 }
 
@@ -165,6 +204,9 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (ParseUnattendedOption(o, argc, argv, i, error)) {
+            if (!error.empty())
+                return false;
+        } else if (ParseMqttOption(o, argc, argv, i, error)) {
             if (!error.empty())
                 return false;
         } else if (ParseStatsArgument(o, arg)) {
@@ -225,6 +267,12 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         error = "no command given: live, record, download, stats or ports (see --help)";
         return false;
     }
+    const bool mqttOptions = !o.topic.empty() || !o.mqttUser.empty() || !o.mqttPasswordFile.empty() ||
+                             !o.mqttCa.empty() || o.haDiscovery;
+    if (o.mqttUrl.empty() && mqttOptions)
+        return error = "the MQTT options go with --mqtt URL", false;
+    if (o.mqttUser.empty() != o.mqttPasswordFile.empty())
+        return error = "--mqtt-user and --mqtt-password-file go together", false;
     if (o.command == "record") {
         if (!haveInterval || o.interval < kMinInterval || o.interval > kMaxInterval) {
             error = "record needs --interval with a number of seconds from 0.1 to 3600";
