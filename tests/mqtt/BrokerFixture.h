@@ -11,6 +11,7 @@
 #include <mosquitto.h>
 #include <mutex>
 #include <netinet/in.h>
+#include <pwd.h>
 #include <string>
 #include <sys/socket.h>
 #include <thread>
@@ -68,9 +69,14 @@ inline bool Accepts(int port)
 // sessions in dir when the configuration asks for persistence).
 class CBroker {
 public:
+    // config follows the listener line, so listener settings (TLS) apply to it.
     CBroker(std::filesystem::path dir, std::string config) : m_dir(std::move(dir)), m_port(FreePort())
     {
-        std::ofstream(m_dir / "mosquitto.conf") << "listener " << m_port << " 127.0.0.1\n" << config;
+        // Run as ourselves: a broker started by root would otherwise become
+        // the user mosquitto, who cannot read the test's folder.
+        const passwd* me = ::getpwuid(::getuid());
+        std::ofstream(m_dir / "mosquitto.conf") << "user " << (me ? me->pw_name : "root") << "\nlistener " << m_port
+                                                << " 127.0.0.1\n" << config;
     }
     ~CBroker() { Stop(); }
     int Port() const { return m_port; }
@@ -104,7 +110,9 @@ struct SReceived {
 // subscribes again at every connect.
 class CSubscriber {
 public:
-    CSubscriber(int port, std::string topic, const std::string& caFile = {})
+    // With caFile over TLS, with user its password.
+    CSubscriber(int port, std::string topic, const std::string& caFile = {}, const std::string& user = {},
+                const std::string& password = {})
         : m_topic(std::move(topic))
     {
         mosquitto_lib_init();
@@ -112,6 +120,8 @@ public:
         mosquitto_int_option(m_mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
         if (!caFile.empty())
             mosquitto_tls_set(m_mosq, caFile.c_str(), nullptr, nullptr, nullptr, nullptr);
+        if (!user.empty())
+            mosquitto_username_pw_set(m_mosq, user.c_str(), password.c_str());
         mosquitto_connect_callback_set(m_mosq, [](mosquitto* m, void* self, int rc) {
             if (rc == 0)
                 mosquitto_subscribe(m, nullptr, static_cast<CSubscriber*>(self)->m_topic.c_str(), 1);
