@@ -81,12 +81,41 @@ const char* const kLogUsage =
     "with the first fresh frame, into the same file. Nothing is recorded for the\n"
     "gap. A run then ends only at its limit, a signal or HOLD on the meter.\n"
     "\n"
+    "Publishing to an MQTT broker (live and record):\n"
+    "  --mqtt URL [--topic PREFIX] [--mqtt-user NAME --mqtt-password-file PATH]\n"
+    "  [--mqtt-ca FILE] [--every S] [--summary-every S] [--mqtt-queue N] [--ha-discovery]\n"
+    "      URL is mqtt://host[:port] (port 1883 by default) or mqtts://host[:port]\n"
+    "      (TLS, 8883; --mqtt-ca names the CA certificate to trust, else the\n"
+    "      system's). The password is the first line of PATH. PREFIX defaults to\n"
+    "      sonivel/<hostname>; the topics, JSON payloads:\n"
+    "        PREFIX/live     the newest live line (as live prints it) once every\n"
+    "                        --every S seconds (default 1), QoS 0;\n"
+    "        PREFIX/record   each record of a run, QoS 1: {\"time\":\"2026-12-08T\n"
+    "                        11:01:19.512+01:00\",\"level_db\":63.50,\"weighting\":\"A\"};\n"
+    "        PREFIX/summary  every --summary-every S seconds (default 60) the\n"
+    "                        figures of those S seconds (of the records; with live\n"
+    "                        of the live readings), one per weighting, QoS 1:\n"
+    "                        time, period_s, weighting, count, leq, lmax, lmin,\n"
+    "                        l10, l50, l90 (as stats computes them);\n"
+    "        PREFIX/status   retained: {\"state\":\"online\",\"meter\":\"recording\",\n"
+    "                        \"dropped\":0,\"time\":...} (meter: live, recording or\n"
+    "                        waiting), and {\"state\":\"offline\"} when the program\n"
+    "                        ends or disappears (the broker's last will).\n"
+    "      The files never wait for the broker: while it is away the client\n"
+    "      reconnects with back-off (1 to 10 s) and keeps the QoS 1 messages, up\n"
+    "      to N (default 100000), which go in order once it is back; beyond N the\n"
+    "      oldest are dropped, said on standard error and counted in the status.\n"
+    "      At the end up to 10 s are given to what is still queued.\n"
+    "      --ha-discovery adds Home Assistant's retained discovery configs (live\n"
+    "      level, Leq of the summary period). A broker refusing the user or\n"
+    "      password ends the command with exit status 5, naming the broker.\n"
+    "\n"
     "Options take their value as --opt VALUE or --opt=VALUE. --version prints\n"
     "the version.\n"
     "\n"
     "Exit status: 0 success, 1 a file could not be written, 2 usage error,\n"
     "3 the port cannot be found or opened, 4 the meter is silent or the download\n"
-    "failed. Errors are reported in one line on standard error. Files are never\n"
+    "failed, 5 the MQTT broker refused the connection. Errors are reported in one line on standard error. Files are never\n"
     "written through a symbolic link.\n";
 
 namespace {
@@ -269,7 +298,7 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
     }
     const bool mqttOptions = !o.topic.empty() || !o.mqttUser.empty() || !o.mqttPasswordFile.empty() ||
                              !o.mqttCa.empty() || o.haDiscovery;
-    if (o.mqttUrl.empty() && mqttOptions)
+    if (o.mqttUrl.empty() && (mqttOptions || (o.command == "record" && o.every > 0)))
         return error = "the MQTT options go with --mqtt URL", false;
     if (o.mqttUser.empty() != o.mqttPasswordFile.empty())
         return error = "--mqtt-user and --mqtt-password-file go together", false;
