@@ -139,7 +139,7 @@ std::size_t CMqttPublisher::Pending() const
 bool CMqttPublisher::Drain(std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, timeout, [this] { return m_queue.Size() == 0 || m_link == ELink::Refused; }) &&
+    return m_changed.wait_for(lock, timeout, [this] { return m_queue.Size() == 0 || m_link != ELink::Connected; }) &&
            m_queue.Size() == 0;
 }
 

@@ -67,8 +67,8 @@ public:
     std::string Problem() const;
     unsigned long long Dropped() const;
     std::size_t Pending() const;
-    // Waits until the queue is empty, the link refused, or timeout passed;
-    // true when the queue is empty.
+    // Waits while connected until the queue is empty or timeout passed
+    // (returns at once when not connected); true when the queue is empty.
     bool Drain(std::chrono::milliseconds timeout);
     // Sends the retained "offline" status when connected, disconnects and
     // joins the network thread. Messages still queued are lost (Pending()

@@ -23,7 +23,7 @@ using namespace sonivel;
 namespace {
 
 #ifdef SONIVEL_HAVE_MQTT
-constexpr auto kAnswerWait = std::chrono::seconds(5);
+constexpr auto kAnswerWait = std::chrono::seconds(3);
 constexpr auto kDrainWait = std::chrono::seconds(10);
 
 std::string HostName()
@@ -71,6 +71,7 @@ int CLogMqtt::Start(const SLogOptions& o, bool summaryOfLive, std::string& messa
         return EXIT_USAGE;
     if (!o.mqttPasswordFile.empty() && !ReadPassword(o.mqttPasswordFile, settings.password, message))
         return EXIT_USAGE;
+    m_url = settings.url.Text();
     m_prefix = o.topic.empty() ? "sonivel/" + HostName() : o.topic;
     settings.prefix = m_prefix;
     settings.clientId = "sonivel-log/" + m_prefix;
@@ -187,8 +188,10 @@ void CLogMqtt::Finish()
         return;
     if (m_publisher->Link() != CMqttPublisher::ELink::Refused) {
         if (!m_publisher->Drain(kDrainWait))
-            std::fprintf(stderr, "sonivel-log: %s the MQTT broker did not take %zu messages before the end\n",
-                         PcTimeNow().c_str(), m_publisher->Pending());
+            std::fprintf(stderr, "sonivel-log: %s the MQTT broker %s %s: %zu messages not delivered\n",
+                         PcTimeNow().c_str(), m_url.c_str(),
+                         m_publisher->Link() == CMqttPublisher::ELink::Connected ? "took too long" : "is not reachable",
+                         m_publisher->Pending());
     }
     m_publisher->Stop();
     m_publisher.reset();

@@ -23,7 +23,7 @@ public:
     CLogMqtt();
     ~CLogMqtt();
 
-    // Reads the password file, connects and waits up to 5 s for the broker's
+    // Reads the password file, connects and waits up to 3 s for the broker's
     // answer. EXIT_OK (also when the broker cannot be reached yet: that is
     // said on standard error and the connection is tried again), or
     // EXIT_USAGE / EXIT_MQTT_REFUSED with message.
@@ -36,8 +36,8 @@ public:
     // a report of dropped messages. False with message when the broker
     // refused the station (the run must end).
     bool Tick(const char* meterState, bool meterAlive, std::string& message);
-    // Waits up to 10 s for the queue to be
-    // delivered, says on standard error what was not, and disconnects.
+    // While connected waits up to 10 s for the queue to be delivered, says on
+    // standard error what was not, and disconnects.
     void Finish();
 
 private:
@@ -46,6 +46,7 @@ private:
     using Clock = std::chrono::steady_clock;
     std::unique_ptr<sonivel::CMqttPublisher> m_publisher;
     std::string m_prefix;
+    std::string m_url;
     bool m_bSummaryOfLive = false;
     Clock::duration m_every{}, m_summaryEvery{};
     Clock::time_point m_nextLive, m_nextSummary, m_nextDropReport;
