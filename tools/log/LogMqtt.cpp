@@ -46,12 +46,12 @@ bool ReadPassword(const std::string& path, std::string& password, std::string& m
         password.pop_back();
     return true;
 }
-#endif
 
 std::chrono::steady_clock::duration Seconds(double s)
 {
     return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(s));
 }
+#endif
 
 } // namespace
 
