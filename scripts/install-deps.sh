@@ -6,12 +6,15 @@ set -euo pipefail
 
 # fonts-liberation2: Liberation Sans has Arial's metrics, which the windows
 # were laid out for (the program prefers it; the look test also uses DejaVu).
+# mosquitto, mosquitto-clients, openssl: the MQTT tests start a real broker
+# and make a test certificate authority.
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev libmosquitto-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick poppler-utils fonts-dejavu-core fonts-liberation2 socat
+  mosquitto mosquitto-clients openssl
 )
 if [ $# -gt 0 ]; then packages=("$@"); fi
 

@@ -2,13 +2,19 @@
 
 #include "Commands.h"
 #include "LiveJson.h"
+#include "LogMqtt.h"
 #include "LogSession.h"
 #include "PcTime.h"
 
 int RunLive(const SLogOptions& o)
 {
-    CLogSession s(o.reconnect);
     std::string message;
+    CLogMqtt mqtt;
+    if (!o.mqttUrl.empty()) {
+        if (const int rc = mqtt.Start(o, true, message); rc != EXIT_OK)
+            return Fail(rc, message);
+    }
+    CLogSession s(o.reconnect);
     if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
         return Fail(rc, message);
     long lines = 0;
@@ -31,6 +37,8 @@ int RunLive(const SLogOptions& o)
         if (event == ELiveEvent::None || (o.count >= 0 && lines >= o.count))
             return;
         newest = LiveReadingJson(s.m_rx.m_live, PcTimeNow());
+        if (!o.mqttUrl.empty())
+            mqtt.OnLive(s.m_rx.m_live, newest);
         if (o.every <= 0)
             print(newest);
     };
@@ -39,6 +47,8 @@ int RunLive(const SLogOptions& o)
         s.Pump(std::chrono::milliseconds(o.every > 0 ? 20 : 100));
         if (s.m_bLinkLost)
             return Fail(EXIT_SILENT, "the meter is silent: no bytes for 2 seconds");
+        if (!o.mqttUrl.empty() && !mqtt.Tick("live", s.m_rx.m_bLinkAlive, message))
+            return Fail(EXIT_MQTT_REFUSED, message);
         if (o.every > 0 && Clock::now() >= nextTurn) {
             if (!newest.empty())
                 print(newest);
@@ -48,5 +58,6 @@ int RunLive(const SLogOptions& o)
                 nextTurn = Clock::now() + every;
         }
     }
+    mqtt.Finish();
     return EXIT_OK;
 }

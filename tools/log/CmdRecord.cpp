@@ -2,7 +2,9 @@
 
 #include "Commands.h"
 #include "LiveJson.h"
+#include "LogMqtt.h"
 #include "LogSession.h"
+#include "PcTime.h"
 #include "RunOutputs.h"
 #include "StatsJson.h"
 #include "common/Clock.h"
@@ -51,7 +53,8 @@ std::string Where(const CRunOutputs& outputs)
 
 // The run on the open port, from its first reading to its end; figures
 // gets every record kept.
-int Record(const SLogOptions& o, CLogSession& s, CRunOutputs& outputs, sonivel::CFiguresByWeighting& figures)
+int Record(const SLogOptions& o, CLogSession& s, CRunOutputs& outputs, sonivel::CFiguresByWeighting& figures,
+           CLogMqtt& mqtt)
 {
     std::string message;
     if (!WaitForFirstReading(s, o.reconnect ? kWaitForever : std::chrono::seconds(3))) {
@@ -62,12 +65,24 @@ int Record(const SLogOptions& o, CLogSession& s, CRunOutputs& outputs, sonivel::
     }
     bool writeFailed = false;
     bool exportFailed = false;
+    const bool publishing = !o.mqttUrl.empty();
+    ELiveEvent event = ELiveEvent::None;
+    if (publishing) {
+        s.m_beforeChunk = [&](const std::uint8_t* d, std::size_t n) { event = PredictLiveEvent(s.m_rx, d, n); };
+        s.m_afterChunk = [&](const std::uint8_t*, std::size_t) {
+            if (event != ELiveEvent::None)
+                mqtt.OnLive(s.m_rx.m_live, LiveReadingJson(s.m_rx.m_live, PcTimeNow()));
+        };
+    }
     s.m_onRecord = [&](const CObjData& record, std::size_t) {
         std::string exportMessage;
-        if (!writeFailed && !outputs.Append(record, message, exportMessage))
+        if (!writeFailed && !outputs.Append(record, message, exportMessage)) {
             writeFailed = true;
-        else if (!writeFailed)
+        } else if (!writeFailed) {
             figures.Add(record);
+            if (publishing)
+                mqtt.OnRecord(record);
+        }
         if (!exportMessage.empty()) {   // reported at once; the recording goes on
             Fail(EXIT_FAILURE_IO, exportMessage);
             exportFailed = true;
@@ -78,8 +93,14 @@ int Record(const SLogOptions& o, CLogSession& s, CRunOutputs& outputs, sonivel::
     s.m_run.m_nRecordLimit = static_cast<int>(o.limit);
     if (!s.m_run.Run(o.interval))
         return Fail(EXIT_SILENT, "the meter went silent before the run began");
-    while (s.m_run.IsRunning() && !CLogSession::s_bInterrupted && !writeFailed)
+    std::string refusal;
+    while (s.m_run.IsRunning() && !CLogSession::s_bInterrupted && !writeFailed && refusal.empty()) {
         s.Pump(std::chrono::milliseconds(100));
+        if (publishing)
+            mqtt.Tick("recording", s.m_rx.m_bLinkAlive, refusal);
+    }
+    s.m_beforeChunk = nullptr;
+    s.m_afterChunk = nullptr;
     const bool interrupted = s.m_run.IsRunning() && !writeFailed;
     s.m_run.Stop();
     if (writeFailed) {
@@ -89,7 +110,8 @@ int Record(const SLogOptions& o, CLogSession& s, CRunOutputs& outputs, sonivel::
                                                             : outputs.CurrentPath() + " not written"));
     }
 
-    const char* reason = interrupted           ? "interrupted"
+    const char* reason = !refusal.empty()      ? "the MQTT broker refused the station"
+                         : interrupted         ? "interrupted"
                          : s.m_bHoldStopped    ? "HOLD on the meter"
                          : s.m_bLinkLost       ? "the meter went silent"
                                                : "record limit reached";
@@ -103,6 +125,8 @@ int Record(const SLogOptions& o, CLogSession& s, CRunOutputs& outputs, sonivel::
         return Fail(EXIT_FAILURE_IO, message);
     std::FILE* summary = o.out == "-" ? stderr : stdout;   // "-": the data text is on stdout
     std::fprintf(summary, "%zu records in %s; the run ended: %s\n", outputs.Records(), Where(outputs).c_str(), reason);
+    if (!refusal.empty())
+        return Fail(EXIT_MQTT_REFUSED, refusal);
     if (silent)
         return Fail(EXIT_SILENT, "the meter went silent: run stopped, " + std::to_string(outputs.Records()) +
                                      " records kept in " + Where(outputs));
@@ -119,12 +143,19 @@ int RunRecord(const SLogOptions& o)
         return Fail(EXIT_FAILURE_IO, message + (message.ends_with("the file exists")
                                                     ? " (--append continues it, --force replaces it)"
                                                     : ""));
+    // A broker refusing the station ends the command before any file is made.
+    CLogMqtt mqtt;
+    if (!o.mqttUrl.empty()) {
+        if (const int rc = mqtt.Start(o, false, message); rc != EXIT_OK)
+            return Fail(rc, message);
+    }
     CLogSession s(o.reconnect);
     if (const int rc = s.Open(o.port, message); rc != EXIT_OK)
         return Fail(rc, message);
     // The figures are kept record by record, as the files are written.
     sonivel::CFiguresByWeighting figures;
-    const int status = Record(o, s, outputs, figures);
+    const int status = Record(o, s, outputs, figures, mqtt);
+    mqtt.Finish();
     if (o.statsJson) {
         // The last lines of standard output, after the data text of --out -;
         // a run over several files is named by its name pattern.

@@ -12,23 +12,6 @@ const char* Bool(bool b)
 
 } // namespace
 
-std::string JsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20 || u >= 0x7F) {
-            out += sonivel::Format("\\u%04x", u);
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 ELiveEvent PredictLiveEvent(const CReceiver& receiver, const std::uint8_t* data, std::size_t count)
 {
     if (receiver.m_bLogDownload || count == 0)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/JsonText.h"
 #include "protocol/LiveReading.h"
 #include "protocol/Receiver.h"
 
@@ -19,5 +20,4 @@ ELiveEvent PredictLiveEvent(const CReceiver& receiver, const std::uint8_t* data,
 // PC's time of the reading: see PcTime.h).
 std::string LiveReadingJson(const SLiveReading& reading, const std::string& pcTime);
 
-// text as a JSON string with its quotes; control and 8-bit bytes as \u00XX.
-std::string JsonString(const std::string& text);
+using sonivel::JsonString;

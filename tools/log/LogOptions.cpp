@@ -81,12 +81,41 @@ const char* const kLogUsage =
     "with the first fresh frame, into the same file. Nothing is recorded for the\n"
     "gap. A run then ends only at its limit, a signal or HOLD on the meter.\n"
     "\n"
+    "Publishing to an MQTT broker (live and record):\n"
+    "  --mqtt URL [--topic PREFIX] [--mqtt-user NAME --mqtt-password-file PATH]\n"
+    "  [--mqtt-ca FILE] [--every S] [--summary-every S] [--mqtt-queue N] [--ha-discovery]\n"
+    "      URL is mqtt://host[:port] (port 1883 by default) or mqtts://host[:port]\n"
+    "      (TLS, 8883; --mqtt-ca names the CA certificate to trust, else the\n"
+    "      system's). The password is the first line of PATH. PREFIX defaults to\n"
+    "      sonivel/<hostname>; the topics, JSON payloads:\n"
+    "        PREFIX/live     the newest live line (as live prints it) once every\n"
+    "                        --every S seconds (default 1), QoS 0;\n"
+    "        PREFIX/record   each record of a run, QoS 1: {\"time\":\"2026-12-08T\n"
+    "                        11:01:19.512+01:00\",\"level_db\":63.50,\"weighting\":\"A\"};\n"
+    "        PREFIX/summary  every --summary-every S seconds (default 60) the\n"
+    "                        figures of those S seconds (of the records; with live\n"
+    "                        of the live readings), one per weighting, QoS 1:\n"
+    "                        time, period_s, weighting, count, leq, lmax, lmin,\n"
+    "                        l10, l50, l90 (as stats computes them);\n"
+    "        PREFIX/status   retained: {\"state\":\"online\",\"meter\":\"recording\",\n"
+    "                        \"dropped\":0,\"time\":...} (meter: live, recording or\n"
+    "                        waiting), and {\"state\":\"offline\"} when the program\n"
+    "                        ends or disappears (the broker's last will).\n"
+    "      The files never wait for the broker: while it is away the client\n"
+    "      reconnects with back-off (1 to 10 s) and keeps the QoS 1 messages, up\n"
+    "      to N (default 100000), which go in order once it is back; beyond N the\n"
+    "      oldest are dropped, said on standard error and counted in the status.\n"
+    "      At the end up to 10 s are given to what is still queued.\n"
+    "      --ha-discovery adds Home Assistant's retained discovery configs (live\n"
+    "      level, Leq of the summary period). A broker refusing the user or\n"
+    "      password ends the command with exit status 5, naming the broker.\n"
+    "\n"
     "Options take their value as --opt VALUE or --opt=VALUE. --version prints\n"
     "the version.\n"
     "\n"
     "Exit status: 0 success, 1 a file could not be written, 2 usage error,\n"
     "3 the port cannot be found or opened, 4 the meter is silent or the download\n"
-    "failed. Errors are reported in one line on standard error. Files are never\n"
+    "failed, 5 the MQTT broker refused the connection. Errors are reported in one line on standard error. Files are never\n"
     "written through a symbolic link.\n";
 
 namespace {
@@ -104,7 +133,7 @@ bool ParseUnattendedOption(SLogOptions& o, int argc, char** argv, int& i, std::s
         o.version = true;
     } else if (arg == "--reconnect" && (o.command == "live" || o.command == "record")) {
         o.reconnect = true;
-    } else if (arg == "--every" && o.command == "live") {
+    } else if (arg == "--every" && (o.command == "live" || o.command == "record")) {
         if (!toolargs::NextNumber(argc, argv, i, o.every, kMinEverySeconds) || o.every > kMaxEverySeconds)
             error = "--every needs a number of seconds from 0.1 to 86400";
     } else if (arg == "--progress" && o.command == "download") {
@@ -130,6 +159,45 @@ bool ParseStatsArgument(SLogOptions& o, const std::string& arg)
         o.files.push_back(arg);
     else
         return false;
+    return true;
+}
+
+// The MQTT options of live and record: false when argv[i] is none of them;
+// error is set when it is one but its value is wrong.
+bool ParseMqttOption(SLogOptions& o, int argc, char** argv, int& i, std::string& error)
+{
+    if (o.command != "live" && o.command != "record")
+        return false;
+    const std::string arg = argv[i];
+    const auto text = [&](std::string& out) {
+        if (!toolargs::NextText(argc, argv, i, out))
+            error = arg + " needs a value";
+    };
+    double v = 0;
+    if (arg == "--mqtt") {
+        text(o.mqttUrl);
+    } else if (arg == "--topic") {
+        text(o.topic);
+        if (error.empty() && (o.topic.empty() || o.topic.find_first_of("#+") != std::string::npos))
+            error = "--topic needs a topic prefix without # or +";
+    } else if (arg == "--mqtt-user") {
+        text(o.mqttUser);
+    } else if (arg == "--mqtt-password-file") {
+        text(o.mqttPasswordFile);
+    } else if (arg == "--mqtt-ca") {
+        text(o.mqttCa);
+    } else if (arg == "--summary-every") {
+        if (!toolargs::NextNumber(argc, argv, i, o.summaryEvery, 1) || o.summaryEvery > kMaxEverySeconds)
+            error = "--summary-every needs a number of seconds from 1 to 86400";
+    } else if (arg == "--mqtt-queue") {
+        if (!toolargs::NextNumber(argc, argv, i, v, 1, true) || v > 100000000)
+            error = "--mqtt-queue needs a whole number from 1 to 100000000";
+        o.mqttQueue = static_cast<long>(v);
+    } else if (arg == "--ha-discovery") {
+        o.haDiscovery = true;
+    } else {
+        return false;
+    }
     return true;
 }
 
@@ -165,6 +233,9 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (ParseUnattendedOption(o, argc, argv, i, error)) {
+            if (!error.empty())
+                return false;
+        } else if (ParseMqttOption(o, argc, argv, i, error)) {
             if (!error.empty())
                 return false;
         } else if (ParseStatsArgument(o, arg)) {
@@ -225,6 +296,12 @@ bool ParseLogOptions(int argc, char** argv, SLogOptions& o, std::string& error)
         error = "no command given: live, record, download, stats or ports (see --help)";
         return false;
     }
+    const bool mqttOptions = !o.topic.empty() || !o.mqttUser.empty() || !o.mqttPasswordFile.empty() ||
+                             !o.mqttCa.empty() || o.haDiscovery;
+    if (o.mqttUrl.empty() && (mqttOptions || (o.command == "record" && o.every > 0)))
+        return error = "the MQTT options go with --mqtt URL", false;
+    if (o.mqttUser.empty() != o.mqttPasswordFile.empty())
+        return error = "--mqtt-user and --mqtt-password-file go together", false;
     if (o.command == "record") {
         if (!haveInterval || o.interval < kMinInterval || o.interval > kMaxInterval) {
             error = "record needs --interval with a number of seconds from 0.1 to 3600";

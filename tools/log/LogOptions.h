@@ -33,6 +33,15 @@ struct SLogOptions {
     std::vector<std::string> files;
     bool hourly = false;
     bool statsJson = false;
+    // Publishing to an MQTT broker (live and record).
+    std::string mqttUrl;       // --mqtt URL (empty: no publishing)
+    std::string topic;         // --topic PREFIX (default sonivel/<hostname>)
+    std::string mqttUser;      // --mqtt-user NAME
+    std::string mqttPasswordFile;   // --mqtt-password-file PATH
+    std::string mqttCa;        // --mqtt-ca FILE
+    double summaryEvery = 60;  // --summary-every S
+    long mqttQueue = 100000;   // --mqtt-queue N
+    bool haDiscovery = false;  // --ha-discovery
 };
 
 // Parses argv; false with a one-line message on a usage error.

@@ -14,7 +14,8 @@
 #include "serial/ComPort.h"
 
 // Exit statuses of sonivel-log.
-enum EExit { EXIT_OK = 0, EXIT_FAILURE_IO = 1, EXIT_USAGE = 2, EXIT_NO_PORT = 3, EXIT_SILENT = 4 };
+enum EExit { EXIT_OK = 0, EXIT_FAILURE_IO = 1, EXIT_USAGE = 2, EXIT_NO_PORT = 3, EXIT_SILENT = 4,
+             EXIT_MQTT_REFUSED = 5 };
 
 // The headless counterpart of the main view: the port, the receive path, the
 // monitoring run and its timers, driven by one plain loop on the main thread.
