@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace sonivel {
 
@@ -80,7 +81,7 @@ std::size_t ColumnEnd(const CSeriesPoints& point, std::size_t a, std::size_t end
 // extremes, NaN flag, first and last level, with the single levels read from
 // `levels` directly: for a store (a final class) that is a plain load instead
 // of a call through the level interface, at up to 2 (kFan - 1) levels per
-// column. Only the whole tier-0 cells come from the envelope.
+// column. The whole tier-0 cells come from the envelope.
 template <class Levels>
 SLevelExtent ColumnExtent(const CEnvelopePyramid& envelope, const Levels& levels, std::size_t a, std::size_t b)
 {
@@ -102,7 +103,7 @@ SLevelExtent ColumnExtent(const CEnvelopePyramid& envelope, const Levels& levels
         take(a + 1, last);
         return e;
     }
-    e.Take(static_cast<const SLevelCell&>(envelope.Extent(levels, lo, hi - 1)));
+    e.Take(envelope.CellsExtent(lo / kFan, hi / kFan));
     // The levels at the ends outside the whole cells, unless the cell they lie
     // in cannot change the extent (levels past the last whole cell are read).
     const std::vector<SLevelCell>& cells = envelope.Tier(0);
