@@ -86,24 +86,24 @@ template <class Levels>
 SLevelExtent ColumnExtent(const CEnvelopePyramid& envelope, const Levels& levels, std::size_t a, std::size_t b)
 {
     constexpr std::size_t kFan = CEnvelopePyramid::kFan;
-    const std::size_t last = b - 1;
     SLevelExtent e;
-    e.first = levels.LevelAt(a);
-    e.last = a == last ? e.first : levels.LevelAt(last);
-    e.Take(e.first);
-    e.Take(e.last);
     const auto take = [&](std::size_t from, std::size_t to) {
         for (std::size_t i = from; i < to; ++i)
             e.Take(levels.LevelAt(i));
     };
-    // The whole tier-0 cells of the column are [lo, hi) in levels.
+    e.first = levels.LevelAt(a);
+    e.last = levels.LevelAt(b - 1);
+    // The whole tier-0 cells of the column are [lo, hi) in levels; without
+    // any, every level is read.
     const std::size_t lo = (a + kFan - 1) / kFan * kFan;
     const std::size_t hi = b / kFan * kFan;
     if (lo >= hi) {
-        take(a + 1, last);
+        take(a, b);
         return e;
     }
     e.Take(envelope.CellsExtent(lo / kFan, hi / kFan));
+    e.Take(e.first);
+    e.Take(e.last);
     // The levels at the ends outside the whole cells, unless the cell they lie
     // in cannot change the extent (levels past the last whole cell are read).
     const std::vector<SLevelCell>& cells = envelope.Tier(0);
@@ -112,8 +112,8 @@ SLevelExtent ColumnExtent(const CEnvelopePyramid& envelope, const Levels& levels
     };
     if (a + 1 < lo && !covered(lo / kFan - 1))
         take(a + 1, lo);
-    if (hi < last && !covered(hi / kFan))
-        take(hi, last);
+    if (hi + 1 < b && !covered(hi / kFan))
+        take(hi, b - 1);
     return e;
 }
 
