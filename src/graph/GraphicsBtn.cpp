@@ -122,12 +122,22 @@ void CGraphicsBtn::ComposeBase()
         return;
     ++m_nBaseComposes;
     m_nTimeTicks = ComposeInto(m_base, nullptr);
-    if (m_gridLayer.size() != size())
-        m_gridLayer = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    m_gridLayer.fill(Qt::transparent);
-    QPainter p(&m_gridLayer);
-    DrawGridLines(p);
-    DrawTimeAxisLines(p, m_nTimeTicks);
+    m_bGridLayerStale = true;
+}
+
+const QImage& CGraphicsBtn::GridLayer()
+{
+    // Only a paint with cursor lines needs it: made then, once per base.
+    if (m_bGridLayerStale) {
+        m_bGridLayerStale = false;
+        if (m_gridLayer.size() != size())
+            m_gridLayer = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        m_gridLayer.fill(Qt::transparent);
+        QPainter p(&m_gridLayer);
+        DrawGridLines(p);
+        DrawTimeAxisLines(p, m_nTimeTicks);
+    }
+    return m_gridLayer;
 }
 
 const QImage& CGraphicsBtn::Picture() const
@@ -167,7 +177,7 @@ int CGraphicsBtn::ComposeInto(QImage& image, const SOverlay* overlay) const
     return ticks;
 }
 
-void CGraphicsBtn::PaintOverlay(QPainter& p) const
+void CGraphicsBtn::PaintOverlay(QPainter& p)
 {
     // The cursor lines lie under the margins and the grid: they are clipped to
     // the plot and the grid's lines are laid over them again. The tracking
@@ -182,7 +192,7 @@ void CGraphicsBtn::PaintOverlay(QPainter& p) const
         p.save();
         p.setClipRegion(cursors);
         DrawCursorLines(p, m_overlay);
-        p.drawImage(0, 0, m_gridLayer);
+        p.drawImage(0, 0, GridLayer());
         p.restore();
     }
     DrawTrackLine(p, m_overlay);

@@ -91,7 +91,8 @@ private:
     QRect PlotInterior() const;
     void ComposeBase();
     int ComposeInto(QImage& image, const SOverlay* overlay) const;
-    void PaintOverlay(QPainter& p) const;
+    const QImage& GridLayer();
+    void PaintOverlay(QPainter& p);
     void DrawCursorLines(QPainter& p, const SOverlay& o) const;
     void DrawMargins(QPainter& p) const;
     void DrawGridLines(QPainter& p) const;
@@ -108,6 +109,7 @@ private:
     SOverlay m_overlay;
     QImage m_base;        // RGB32: the base as the screen shows it
     QImage m_gridLayer;   // transparent but for the lines drawn over the cursor lines
+    bool m_bGridLayerStale = true;   // the grid layer is not yet made for the base
     int m_nTimeTicks = 0; // tick marks of the time axis in the base
     bool m_bBaseStale = true;
     int m_nBaseComposes = 0;

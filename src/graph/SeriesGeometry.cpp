@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace sonivel {
 
@@ -76,17 +77,58 @@ std::size_t ColumnEnd(const CSeriesPoints& point, std::size_t a, std::size_t end
     return beyond;
 }
 
+// The envelope's Extent of the levels a..b-1 (b <= its Count()), the same
+// extremes, NaN flag, first and last level, with the single levels read from
+// `levels` directly: for a store (a final class) that is a plain load instead
+// of a call through the level interface, at up to 2 (kFan - 1) levels per
+// column. The whole tier-0 cells come from the envelope.
+template <class Levels>
+SLevelExtent ColumnExtent(const CEnvelopePyramid& envelope, const Levels& levels, std::size_t a, std::size_t b)
+{
+    constexpr std::size_t kFan = CEnvelopePyramid::kFan;
+    SLevelExtent e;
+    const auto take = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+            e.Take(levels.LevelAt(i));
+    };
+    e.first = levels.LevelAt(a);
+    e.last = levels.LevelAt(b - 1);
+    // The whole tier-0 cells of the column are [lo, hi) in levels; without
+    // any, every level is read.
+    const std::size_t lo = (a + kFan - 1) / kFan * kFan;
+    const std::size_t hi = b / kFan * kFan;
+    if (lo >= hi) {
+        take(a, b);
+        return e;
+    }
+    e.Take(envelope.CellsExtent(lo / kFan, hi / kFan));
+    e.Take(e.first);
+    e.Take(e.last);
+    // The levels at the ends outside the whole cells, unless the cell they lie
+    // in cannot change the extent (levels past the last whole cell are read).
+    const std::vector<SLevelCell>& cells = envelope.Tier(0);
+    const auto covered = [&](std::size_t c) {
+        return c < cells.size() && cells[c].min >= e.min && cells[c].max <= e.max && (!cells[c].nan || e.nan);
+    };
+    if (a + 1 < lo && !covered(lo / kFan - 1))
+        take(a + 1, lo);
+    if (hi + 1 < b && !covered(hi / kFan))
+        take(hi, b - 1);
+    return e;
+}
+
 // A column's records a..b-1 from the envelope: the span over all of them
 // (more than one), the first and the last for the lines to the neighbours.
-void MergeFromEnvelope(const CSeriesPoints& point, const CEnvelopePyramid& envelope, SVisibleRange r,
-                       ISeriesSink& sink)
+template <class Levels>
+void MergeFromEnvelope(const CSeriesPoints& point, const CEnvelopePyramid& envelope, const Levels& levels,
+                       SVisibleRange r, ISeriesSink& sink)
 {
     const int nanRow = point.Row(std::numeric_limits<double>::quiet_NaN());
     SPoint prevLast;
     for (std::size_t a = r.first; a < r.last;) {
         const std::size_t b = ColumnEnd(point, a, r.last);
         const int x = point.Column(a);
-        const SLevelExtent e = envelope.Extent(point.Records(), a, b - 1);
+        const SLevelExtent e = ColumnExtent(envelope, levels, a, b);
         if (a > r.first)
             sink.Line(prevLast, {x, point.Row(e.first)});
         if (b - a > 1) {
@@ -110,9 +152,12 @@ void MergeSeriesSegments(const CSeriesPoints& point, SVisibleRange r, ISeriesSin
     if (r.last < r.first + 2)
         return;
     const CEnvelopePyramid* envelope = point.Records().Envelope();
-    if (envelope && r.last <= envelope->Count() && point.Ordered())
-        MergeFromEnvelope(point, *envelope, r, sink);
-    else
+    if (envelope && r.last <= envelope->Count() && point.Ordered()) {
+        if (const auto* store = dynamic_cast<const CRecordStore*>(&point.Records()))
+            MergeFromEnvelope(point, *envelope, *store, r, sink);
+        else
+            MergeFromEnvelope(point, *envelope, point.Records(), r, sink);
+    } else
         MergeEveryRecord(point, r, sink);
 }
 

@@ -290,4 +290,21 @@ std::size_t CEnvelopePyramid::FirstOfExtreme(const ILevelSource& levels, std::si
     return found;
 }
 
+SLevelCell CEnvelopePyramid::CellsExtent(std::size_t firstCell, std::size_t endCell) const
+{
+    // Each tier takes its unaligned cells at both ends; what lies between is
+    // whole cells of the tier above.
+    SLevelCell e;
+    for (std::size_t t = 0; firstCell < endCell; ++t) {
+        const std::vector<SLevelCell>& cells = m_tiers[t];
+        for (; firstCell < endCell && firstCell % kFan != 0; ++firstCell)
+            e.Take(cells[firstCell]);
+        for (; endCell > firstCell && endCell % kFan != 0; --endCell)
+            e.Take(cells[endCell - 1]);
+        firstCell /= kFan;
+        endCell /= kFan;
+    }
+    return e;
+}
+
 } // namespace sonivel

@@ -131,6 +131,13 @@ public:
     std::size_t FirstOfExtreme(const ILevelSource& levels, std::size_t first, std::size_t last, double extreme,
                                bool maximum) const;
 
+    // The extremes of the whole tier-0 cells [firstCell, endCell) (endCell at
+    // most Tier(0).size()), that is of the levels from firstCell * kFan up to
+    // endCell * kFan: the coarsest cells that fit, at most 2 (kFan - 1) per
+    // tier, no level read. For a chart's pixel columns, which read their end
+    // levels themselves.
+    SLevelCell CellsExtent(std::size_t firstCell, std::size_t endCell) const;
+
     // Tier t's whole cells (for tests and for walking down to an extreme).
     std::size_t Tiers() const { return m_tiers.size(); }
     const std::vector<SLevelCell>& Tier(std::size_t t) const { return m_tiers[t]; }
