@@ -57,11 +57,12 @@ std::filesystem::path TempFile(const char* name)
     return std::filesystem::temp_directory_path() / name;
 }
 
-// Record i of a run at 0.1 s from 1 March 2021: a slow swing with noise.
+// Record i of a run at 0.1 s from 1 March 2021: a slow swing with noise, with
+// two decimals as a data file holds it.
 CObjData MakeRecord(std::size_t i)
 {
-    const double level = 60.0 + 25.0 * std::sin(static_cast<double>(i) * 0.003) +
-                         static_cast<double>((i * 2654435761u) % 1500) / 100.0;
+    const double swing = 6000.0 + std::round(2500.0 * std::sin(static_cast<double>(i) * 0.003));
+    const double level = (swing + static_cast<double>((i * 2654435761u) % 1500)) / 100.0;
     const std::size_t s = i / 10;
     const std::string time = sonivel::Format("%.2d-03-2021,%.2d:%.2d:%.2d", static_cast<int>(1 + s / 86400),
                                              static_cast<int>(s / 3600 % 24), static_cast<int>(s / 60 % 60),

@@ -27,19 +27,39 @@ SCursorStats Walk(const CRecordList& records, std::size_t first, std::size_t las
     return st;
 }
 
-// The same figures from the list's envelope, or nothing where the sum of the
-// range could leave the finite numbers in some order (a NaN, an infinity, or
-// levels large enough to overflow): such a range is walked.
+// The average of `count` levels summing to `hundredths` (at most 2^53 in
+// size, so the quotient is rounded once). Where it lies exactly halfway
+// between two tenths, the double next to it on the side away from zero, so
+// that it shows with one decimal rounded as by hand, whichever side of the
+// halfway point the nearest double lies (or on it, as 96.25 does).
+double DecimalAverage(long long hundredths, std::size_t count)
+{
+    const double sum = static_cast<double>(hundredths);
+    const double divisor = 100.0 * static_cast<double>(count);
+    double average = sum / divisor;
+    const long long twice = 2 * hundredths, tenth = 10 * static_cast<long long>(count);
+    const bool halfway = twice % tenth == 0 && (twice / tenth) % 2 != 0;
+    if (!halfway)
+        return average;
+    // average * divisor - sum rounded once has the sign of the exact
+    // difference: whether the quotient lies beyond the halfway point already.
+    const double beyond = std::fma(average, divisor, -sum);
+    if (hundredths > 0 ? beyond <= 0.0 : beyond >= 0.0)
+        average = std::nextafter(average, hundredths > 0 ? HUGE_VAL : -HUGE_VAL);
+    return average;
+}
+
+// The same figures from the list's envelope, or nothing where a level of the
+// range is not a hundredth (a NaN, an infinity, more decimals, a huge level)
+// or its sum is too large to divide exactly: such a range is walked.
 std::optional<SCursorStats> FromEnvelope(const CRecordList& records, std::size_t first, std::size_t last)
 {
     const CEnvelopePyramid* envelope = records.Envelope();
     if (!envelope || envelope->Count() != records.GetSize())
         return std::nullopt;
     const SLevelSummary s = envelope->Summary(records, first, last);
-    const double bound = std::max(std::fabs(s.min), std::fabs(s.max));
-    const double count = static_cast<double>(last - first + 1);
-    if (s.nan || !s.HasNumbers() || !(bound * count < std::numeric_limits<double>::max() / 2)
-        || !s.sum.Finite())
+    constexpr long long kExactInDouble = 1LL << 53;
+    if (!s.sum.Exact() || s.sum.value > kExactInDouble || s.sum.value < -kExactInDouble || !s.HasNumbers())
         return std::nullopt;
     SCursorStats st;
     // The walk keeps the first level strictly beyond 0.0 (150.0) and every
@@ -53,7 +73,8 @@ std::optional<SCursorStats> FromEnvelope(const CRecordList& records, std::size_t
         st.minIndex = envelope->FirstOfExtreme(records, first, last, s.min, false);
         st.min = records.LevelAt(*st.minIndex);
     }
-    st.sum = s.sum.Value();
+    st.sum = static_cast<double>(s.sum.value) / 100.0;
+    st.average = DecimalAverage(s.sum.value, last - first + 1);
     return st;
 }
 
@@ -71,7 +92,8 @@ SCursorStats StatsBetween(const CRecordList& records, int a, int b)
     const std::optional<SCursorStats> fast = FromEnvelope(records, from, to);
     SCursorStats st = fast ? *fast : Walk(records, from, to);
     st.count = static_cast<int>(last - first + 1);
-    st.average = st.sum / st.count;
+    if (!fast)
+        st.average = st.sum / st.count;
     return st;
 }
 

@@ -17,17 +17,23 @@ struct SCursorStats {
     double min = 150.0;
     double sum = 0.0;       // the levels' sum (see StatsBetween)
     int count = 0;          // b - a + 1; 0 for an empty or invalid range
-    double average = 0.0;
+    double average = 0.0;   // shown with one decimal
 };
 
 // Called on the UI thread for every pointer move while cursor B is placed.
-// Where the list keeps an envelope, the figures come from its cells at a
-// bounded cost (the extremes and their first indexes exactly as a walk over
-// the range would give them; the sum of finite levels correctly rounded, so it
-// may differ in its last bits from one added record by record); a list without
-// one, or a range holding a NaN, an infinity or levels whose sum could
-// overflow, is walked record by record. Indexes outside the list are never
-// read: the range is limited to the list and an empty range gives count 0.
+// Where the list keeps an envelope and every level of the range is a
+// hundredth (levels as the meter and the data files give them), the figures
+// come from its cells at a bounded cost: the extremes and their first indexes
+// exactly as a walk over the range would give them, the sum the decimal sum
+// correctly rounded and the average the decimal average correctly rounded,
+// except that an average exactly halfway between two tenths is the nearest
+// double beyond that point (away from zero), so its one-decimal text rounds
+// half up as by hand.
+// A list without an envelope, or a range holding any other level (a NaN, an
+// infinity, more decimals, a level of 1e12 or more) or a sum beyond 2^53
+// hundredths, is walked record by record, the sum added in record order.
+// Indexes outside the list are never read: the range is limited to the list
+// and an empty range gives count 0.
 SCursorStats StatsBetween(const CRecordList& records, int a, int b);
 
 } // namespace sonivel

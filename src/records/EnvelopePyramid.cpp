@@ -1,36 +1,37 @@
 #include "records/EnvelopePyramid.h"
 
 #include <array>
+#include <cmath>
 
 namespace sonivel {
 
-void SLevelSum::AddParts(double hi2, double lo2)
+void SHundredths::Add(double level)
 {
-    if (!Finite())
-        return;
-    // Two-sum of the high parts: s + e is exactly hi + hi2.
-    const double s = hi + hi2;
-    if (!(s - s == 0.0)) {
-        *this = {std::numeric_limits<double>::infinity(), 0.0};
+    // Below 1e12, h is within 2^47 and level * 100 within a small fraction of
+    // it, so llround finds the one integer h can be.
+    if (!Exact() || !(std::fabs(level) < 1e12)) {
+        value = kNone;
         return;
     }
-    const double b = s - hi;
-    const double e = (hi - (s - b)) + (hi2 - b);
-    // The low parts join the error; the pair is normalised again.
-    const double t = e + lo + lo2;
-    const double h = s + t;
-    const double c = h - s;
-    lo = (s - (h - c)) + (t - c);
-    hi = h;
-    if (!Finite())
-        *this = {std::numeric_limits<double>::infinity(), 0.0};
+    const long long h = std::llround(level * 100.0);
+    if (static_cast<double>(h) / 100.0 != level) {
+        value = kNone;
+        return;
+    }
+    Add(SHundredths{h});
+}
+
+void SHundredths::Add(SHundredths s)
+{
+    if (!Exact() || !s.Exact() || __builtin_add_overflow(value, s.value, &value) || value == kNone)
+        value = kNone;
 }
 
 void CEnvelopePyramid::Append(double level)
 {
     const std::size_t count = m_count;
     const SLevelCell tail = m_tail;
-    const SLevelSum tailSum = m_tailSum;
+    const SHundredths tailSum = m_tailSum;
     try {
         Step(level);
     } catch (...) {
@@ -43,7 +44,7 @@ void CEnvelopePyramid::Append(std::span<const double> levels)
 {
     const std::size_t count = m_count;
     const SLevelCell tail = m_tail;
-    const SLevelSum tailSum = m_tailSum;
+    const SHundredths tailSum = m_tailSum;
     try {
         std::size_t i = 0;
         for (; i < levels.size() && m_count % kFan != 0; ++i)
@@ -51,7 +52,7 @@ void CEnvelopePyramid::Append(std::span<const double> levels)
         // Whole tier-0 cells straight from the levels.
         for (; i + kFan <= levels.size(); i += kFan) {
             SLevelCell cell;
-            SLevelSum sum;
+            SHundredths sum;
             for (std::size_t k = 0; k < kFan; ++k) {
                 cell.Take(levels[i + k]);
                 sum.Add(levels[i + k]);
@@ -101,17 +102,17 @@ void Push(std::vector<T>& tier, const T& cell)
 
 } // namespace
 
-void CEnvelopePyramid::Carry(const SLevelCell& cell, const SLevelSum& sum)
+void CEnvelopePyramid::Carry(const SLevelCell& cell, SHundredths sum)
 {
     SLevelCell carried = cell;
-    SLevelSum carriedSum = sum;
+    SHundredths carriedSum = sum;
     for (std::size_t t = 0;; ++t) {
         if (t == m_tiers.size()) {
             m_tiers.emplace_back();
             m_sums.emplace_back();
         }
         std::vector<SLevelCell>& tier = m_tiers[t];
-        std::vector<SLevelSum>& sums = m_sums[t];
+        std::vector<SHundredths>& sums = m_sums[t];
         Push(tier, carried);
         Push(sums, carriedSum);
         if (tier.size() % kFan != 0)
@@ -125,7 +126,7 @@ void CEnvelopePyramid::Carry(const SLevelCell& cell, const SLevelSum& sum)
     }
 }
 
-void CEnvelopePyramid::TrimTo(std::size_t count, const SLevelCell& tail, const SLevelSum& tailSum) noexcept
+void CEnvelopePyramid::TrimTo(std::size_t count, const SLevelCell& tail, SHundredths tailSum) noexcept
 {
     // A failed append may have left a tier, or a tier's last cell, without
     // its sum: both are beyond what is kept.

@@ -25,13 +25,13 @@
 // NaN has no place in an order. A cell with no number keeps min +inf and
 // max -inf (min > max), which every other level replaces.
 //
-// Each whole cell also keeps the sum of its levels as a double-double (two
-// doubles whose sum is the value, kept with error-free additions), so a range's
-// sum does not depend on the order its cells are added in: for levels such as
-// a meter gives (tenths and hundredths of a dB) it is the exact sum, rounded
-// once. Only the sums of finite levels are meaningful: a cell holding an
-// infinity, a NaN or a sum out of the double's range keeps an overflowed sum
-// (hi = +inf), and the caller takes such a range level by level.
+// Each whole cell also keeps the sum of its levels in hundredths, as an
+// integer, where every level of it is a hundredth (a double equal to h / 100.0
+// for an integer h, as levels read from "96.1" or "96.15" are) below 1e12 in
+// size and the sum fits; a cell with any other level (more decimals, NaN, an
+// infinity, a huge level) keeps SHundredths::kNone, and the caller takes a
+// range holding one level by level. So a range's sum is its decimal sum
+// exactly, whatever cells it is made of.
 
 namespace sonivel {
 
@@ -73,20 +73,16 @@ struct SLevelCell {
     bool operator==(const SLevelCell&) const = default;
 };
 
-// A sum of levels as hi + lo, added without rounding error while it stays
-// finite; once a level or a partial sum is not finite it stays hi = +inf.
-struct SLevelSum {
-    double hi = 0.0;
-    double lo = 0.0;
+// A sum of levels in hundredths of a dB, or kNone once a level is not a
+// hundredth (see above) or the sum would leave the 64-bit integers.
+struct SHundredths {
+    static constexpr long long kNone = std::numeric_limits<long long>::min();
+    long long value = 0;
 
-    bool Finite() const { return hi - hi == 0.0; }
-    double Value() const { return hi + lo; }
-    void Add(double level) { AddParts(level, 0.0); }
-    void Add(const SLevelSum& s) { AddParts(s.hi, s.lo); }
-    bool operator==(const SLevelSum&) const = default;
-
-private:
-    void AddParts(double hi2, double lo2);
+    bool Exact() const { return value != kNone; }
+    void Add(double level);
+    void Add(SHundredths s);
+    bool operator==(const SHundredths&) const = default;
 };
 
 // The extent of an index range: its extremes, and its first and last levels
@@ -98,7 +94,7 @@ struct SLevelExtent : SLevelCell {
 
 // The extremes and the sum of an index range.
 struct SLevelSummary : SLevelCell {
-    SLevelSum sum;
+    SHundredths sum;
 };
 
 class CEnvelopePyramid {
@@ -119,7 +115,8 @@ public:
     SLevelExtent Extent(const ILevelSource& levels, std::size_t first, std::size_t last) const;
 
     // Levels first..last, both included (limited as in Extent): their extremes
-    // and their sum, from the same whole cells as Extent and every single level
+    // and their sum in hundredths (kNone where a level of the range is not a
+    // hundredth or the sum would overflow), from the same whole cells as Extent and every single level
     // at the ends (at most 2 (kFan - 1) read).
     SLevelSummary Summary(const ILevelSource& levels, std::size_t first, std::size_t last) const;
 
@@ -148,7 +145,7 @@ private:
     // A level added to the tail; completes a tier-0 cell at every kFan-th.
     void Step(double level);
     // Adds a whole tier-0 cell and the cells it completes in the tiers above.
-    void Carry(const SLevelCell& cell, const SLevelSum& sum);
+    void Carry(const SLevelCell& cell, SHundredths sum);
     // Calls level(i) for the single levels and cell(t, c) for the whole cells
     // that make up first..last (first <= last < Count()), in index order,
     // until one returns true: single levels at the ends that share a tier-0
@@ -158,12 +155,12 @@ private:
     void VisitInOrder(std::size_t first, std::size_t last, Level level, Cell cell) const;
     // Back to the state after `count` levels with the given tail (only ever
     // shrinks, so it cannot fail): undoes an append that threw.
-    void TrimTo(std::size_t count, const SLevelCell& tail, const SLevelSum& tailSum) noexcept;
+    void TrimTo(std::size_t count, const SLevelCell& tail, SHundredths tailSum) noexcept;
 
     std::vector<std::vector<SLevelCell>> m_tiers;
-    std::vector<std::vector<SLevelSum>> m_sums;   // the sums of m_tiers' cells
+    std::vector<std::vector<SHundredths>> m_sums;   // the sums of m_tiers' cells
     SLevelCell m_tail;   // the levels after the last whole tier-0 cell
-    SLevelSum m_tailSum;
+    SHundredths m_tailSum;
     std::size_t m_count = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -297,8 +298,10 @@ TEST(CursorStatistics, StrictExtremesSumAndCount)
 // ranges of every kind: ties (a stretch of five levels), a stretch with nothing above 0 and one with
 // nothing below 150 (no maximum, no minimum), zeros of both signs (the
 // minimum shown is the first record's own zero), and a
-// stretch of NaN, infinities and levels whose sum overflows, where the average
-// is the walk's to the bit. Elsewhere only the sum's rounding may differ.
+// stretch of NaN, infinities, levels whose sum overflows and levels with three
+// decimals, where the average is the walk's to the bit. Elsewhere (levels
+// with one or two decimals) the average is the decimal one, so it may differ
+// from the walk's in its rounding.
 TEST(CursorStatistics, EnvelopeGivesTheFiguresOfAWalkOverAnyRange)
 {
     constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -306,15 +309,17 @@ TEST(CursorStatistics, EnvelopeGivesTheFiguresOfAWalkOverAnyRange)
     const auto level = [&](std::size_t i) {
         if (i >= 3000 && i < 3400)
             return kOdd[i % 6];
+        if (i >= 3400 && i < 3450)
+            return static_cast<double>(60000 + i % 7) / 1000.0;
         if (i >= 1000 && i < 1100)
-            return i % 3 == 0 ? -0.0 : (i % 3 == 1 ? 0.0 : -0.1 * static_cast<double>(i % 50));
+            return i % 3 == 0 ? -0.0 : (i % 3 == 1 ? 0.0 : -static_cast<double>(i % 50) / 10.0);
         if (i >= 1100 && i < 1200)
             return i % 2 == 0 ? -0.0 : 0.0;
         if (i >= 2000 && i < 2600)
             return 60.0 + 0.5 * static_cast<double>((i * 2654435761u) % 5);   // ties in every cell
         if (i >= 1200 && i < 1300)
-            return 150.0 + 0.01 * static_cast<double>((i * 7919) % 300);
-        return -10.0 + 0.1 * static_cast<double>((i * 2654435761u) % 1700);   // ties at both ends
+            return static_cast<double>(15000 + (i * 7919) % 300) / 100.0;
+        return static_cast<double>(static_cast<long>((i * 2654435761u) % 1700) - 100) / 10.0;   // ties at both ends
     };
     auto store = graphtest::MakeStore(5000, level);
     const CRecordSnapshot walked = store->Snapshot();
@@ -324,7 +329,7 @@ TEST(CursorStatistics, EnvelopeGivesTheFiguresOfAWalkOverAnyRange)
     std::vector<std::pair<int, int>> ranges = {{0, 4999}, {1000, 1099}, {1010, 1090}, {1100, 1199},
                                                {1101, 1190}, {1104, 1190}, {1200, 1299},
                                                {2000, 2599}, {2048, 2560}, {1205, 1290},
-                                               {2990, 3000}, {3399, 3500}, {0, 15}, {16, 4095}, {4999, 5100},
+                                               {2990, 3000}, {3399, 3500}, {3400, 3449}, {3440, 3460}, {0, 15}, {16, 4095}, {4999, 5100},
                                                {-3, 40}, {7, 3}};
     for (int k = 0; k < 400; ++k) {
         const int a = static_cast<int>(random() % 5000), b = static_cast<int>(random() % 5000);
@@ -334,7 +339,7 @@ TEST(CursorStatistics, EnvelopeGivesTheFiguresOfAWalkOverAnyRange)
         const int a = static_cast<int>(random() % 4960);
         ranges.emplace_back(a, a + static_cast<int>(random() % 40));
     }
-    for (const auto [a, b] : ranges) {
+    for (const auto& [a, b] : ranges) {
         const std::string where = std::to_string(a) + ".." + std::to_string(b);
         const SCursorStats got = StatsBetween(*store, a, b);
         const SCursorStats want = StatsBetween(walked, a, b);
@@ -343,11 +348,112 @@ TEST(CursorStatistics, EnvelopeGivesTheFiguresOfAWalkOverAnyRange)
         EXPECT_EQ(got.minIndex, want.minIndex) << where;
         EXPECT_EQ(std::memcmp(&got.max, &want.max, sizeof(double)), 0) << where;
         EXPECT_EQ(std::memcmp(&got.min, &want.min, sizeof(double)), 0) << where;
-        const bool odd = a < 3400 && b >= 3000;
+        const bool odd = a < 3450 && b >= 3000;
         if (odd || want.count == 0)
             EXPECT_EQ(std::memcmp(&got.average, &want.average, sizeof(double)), 0) << where;
         else
             EXPECT_NEAR(got.average, want.average, 1e-9) << where;
+    }
+}
+
+namespace {
+
+// A level text as a data file holds it ("96.1", "96.15"), in hundredths.
+long long Hundredths(const std::string& text)
+{
+    const std::size_t dot = text.find('.');
+    std::string digits = dot == std::string::npos ? text + "00" : text.substr(0, dot) + text.substr(dot + 1);
+    if (dot != std::string::npos)
+        digits.append(2 - (text.size() - dot - 1), '0');
+    return std::stoll(digits);
+}
+
+// The average of n levels summing to `hundredths` (not negative) to one
+// decimal, worked out in decimal as by hand: an average halfway between two
+// tenths goes up.
+std::string ByHand(long long hundredths, long long n)
+{
+    const long long tenths = (2 * hundredths + 10 * n) / (20 * n);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+// A store of the given level texts, read as a file's levels are, after
+// `before` records of 50.0 so that the measured range starts within a cell.
+std::unique_ptr<CRecordStore> StoreOf(const std::vector<std::string>& texts, std::size_t before)
+{
+    return graphtest::MakeStore(before + texts.size(), [&](std::size_t i) {
+        return i < before ? 50.0 : std::strtod(texts[i - before].c_str(), nullptr);
+    });
+}
+
+} // namespace
+
+// The average shown between the cursors is the one a person works out from
+// the level texts in decimal, also where it lies exactly halfway between two
+// tenths (whatever side of it the nearest double lies, or on it): short
+// ranges of single levels and long ones made of whole cells.
+TEST(CursorStatistics, AverageTextIsTheDecimalAverageRoundedByHand)
+{
+    struct SCase {
+        std::vector<std::string> levels;
+        std::size_t repeat;
+        const char* shown;
+    };
+    const std::vector<SCase> cases = {
+        {{"96.1", "96.2"}, 1, "96.2"},     {{"96.2", "96.3"}, 1, "96.3"},   // 96.25 is a double
+        {{"30.1", "30.2"}, 1, "30.2"},     {{"32.0", "32.1"}, 1, "32.1"},   // nearest double below
+        {{"96.1", "96.1", "96.1", "96.1", "96.1", "96.1", "96.15", "96.2", "96.2", "96.2", "96.2", "96.2", "96.2"},
+         1, "96.2"},
+        {{"96.14", "96.16", "96.15"}, 1, "96.2"},  {{"60.05"}, 1, "60.1"},     {{"30.15"}, 1, "30.2"},
+        {{"60.04", "60.05"}, 1, "60.0"},           {{"96.1", "96.2"}, 2048, "96.2"},
+        {{"30.1", "30.2"}, 4000, "30.2"},          {{"96.2", "96.3"}, 1500, "96.3"},
+        {{"96.1", "96.2", "96.2"}, 700, "96.2"},   {{"45.67", "45.68", "45.69"}, 999, "45.7"},
+    };
+    for (const SCase& c : cases) {
+        std::vector<std::string> texts;
+        long long hundredths = 0;
+        for (std::size_t k = 0; k < c.repeat; ++k)
+            for (const std::string& t : c.levels) {
+                texts.push_back(t);
+                hundredths += Hundredths(t);
+            }
+        const std::string hand = ByHand(hundredths, static_cast<long long>(texts.size()));
+        EXPECT_EQ(hand, c.shown) << c.levels[0];   // the table agrees with the decimal arithmetic
+        for (const std::size_t before : {0u, 16u, 7u}) {
+            auto store = StoreOf(texts, before);
+            const int a = static_cast<int>(before), b = static_cast<int>(before + texts.size() - 1);
+            const SCursorStats st = StatsBetween(*store, a, b);
+            EXPECT_EQ(Format("%.1f", st.average), hand)
+                << c.levels[0] << " x" << c.levels.size() << " x" << c.repeat << " after " << before;
+            EXPECT_EQ(st.sum, static_cast<double>(hundredths) / 100.0) << c.levels[0];
+        }
+    }
+}
+
+// Over random ranges (short ones hit the halfway points often) of levels with
+// one and two decimals, the average shown is the decimal one rounded by hand.
+TEST(CursorStatistics, RandomDecimalLevelsShowTheDecimalAverage)
+{
+    std::mt19937_64 random(15);
+    std::vector<long long> hundredths(6000);
+    for (std::size_t i = 0; i < hundredths.size(); ++i)   // tenths as the meter gives them, then hundredths
+        hundredths[i] = i < 3000 ? 10 * static_cast<long long>(300 + random() % 900)
+                                 : 3000 + static_cast<long long>(random() % 9000);
+    auto store = graphtest::MakeStore(hundredths.size(), [&](std::size_t i) {
+        return std::strtod(Format("%lld.%02lld", hundredths[i] / 100, hundredths[i] % 100).c_str(), nullptr);
+    });
+    for (int k = 0; k < 20000; ++k) {
+        int a = static_cast<int>(random() % hundredths.size());
+        int b = k % 2 ? a + static_cast<int>(random() % 40) : static_cast<int>(random() % hundredths.size());
+        if (b >= static_cast<int>(hundredths.size()))
+            b = static_cast<int>(hundredths.size()) - 1;
+        if (a > b)
+            std::swap(a, b);
+        long long sum = 0;
+        for (int i = a; i <= b; ++i)
+            sum += hundredths[i];
+        const std::string hand = ByHand(sum, b - a + 1);
+        EXPECT_EQ(Format("%.1f", StatsBetween(*store, a, b).average), hand) << a << ".." << b;
     }
 }
 
