@@ -28,25 +28,11 @@ SCursorStats Walk(const CRecordList& records, std::size_t first, std::size_t las
 }
 
 // The average of `count` levels summing to `hundredths` (at most 2^53 in
-// size, so the quotient is rounded once). Where it lies exactly halfway
-// between two tenths, the double next to it on the side away from zero, so
-// that it shows with one decimal rounded as by hand, whichever side of the
-// halfway point the nearest double lies (or on it, as 96.25 does).
+// size, so the quotient is rounded once): the double nearest the exact
+// decimal average, shown with one decimal as any level is.
 double DecimalAverage(long long hundredths, std::size_t count)
 {
-    const double sum = static_cast<double>(hundredths);
-    const double divisor = 100.0 * static_cast<double>(count);
-    double average = sum / divisor;
-    const long long twice = 2 * hundredths, tenth = 10 * static_cast<long long>(count);
-    const bool halfway = twice % tenth == 0 && (twice / tenth) % 2 != 0;
-    if (!halfway)
-        return average;
-    // average * divisor - sum rounded once has the sign of the exact
-    // difference: whether the quotient lies beyond the halfway point already.
-    const double beyond = std::fma(average, divisor, -sum);
-    if (hundredths > 0 ? beyond <= 0.0 : beyond >= 0.0)
-        average = std::nextafter(average, hundredths > 0 ? HUGE_VAL : -HUGE_VAL);
-    return average;
+    return static_cast<double>(hundredths) / (100.0 * static_cast<double>(count));
 }
 
 // The same figures from the list's envelope, or nothing where a level of the

@@ -25,10 +25,9 @@ struct SCursorStats {
 // hundredth (levels as the meter and the data files give them), the figures
 // come from its cells at a bounded cost: the extremes and their first indexes
 // exactly as a walk over the range would give them, the sum the decimal sum
-// correctly rounded and the average the decimal average correctly rounded,
-// except that an average exactly halfway between two tenths is the nearest
-// double beyond that point (away from zero), so its one-decimal text rounds
-// half up as by hand.
+// correctly rounded and the average the decimal average correctly rounded
+// (so its one-decimal text is that of the exact average, as a level's is:
+// 60.05 shows as 60.0 whether it is a level or an average).
 // A list without an envelope, or a range holding any other level (a NaN, an
 // infinity, more decimals, a level of 1e12 or more) or a sum beyond 2^53
 // hundredths, is walked record by record, the sum added in record order.
